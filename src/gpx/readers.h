@@ -1,0 +1,24 @@
+// The element readers and the table the scan picks them from.
+#pragma once
+
+#include <string_view>
+
+#include "run/state.h"
+
+namespace kelpway {
+
+// A reader is called with its start-tag line in state.line. True when it
+// stopped at a line it did not consume (a reader line, for the scan).
+using Reader = bool (*)(ConversionState& state);
+
+// The tag of a start-tag line ("<wpt", "<trkseg", ...): from the first '<'
+// after leading blanks and tabs up to a blank, tab, CR, LF or '>'. Empty
+// when the line is not a start-tag line.
+std::string_view scan_tag(std::string_view line);
+
+// The reader for a line whose tag is "<wpt" or "<trk"; nullptr otherwise.
+Reader reader_for(std::string_view line);
+
+inline bool is_reader_line(std::string_view line) { return reader_for(line) != nullptr; }
+
+}  // namespace kelpway

@@ -1,0 +1,38 @@
+// Which lines start an element that a reader converts.
+#include <array>
+
+#include "gpx/readers.h"
+
+namespace kelpway {
+
+namespace {
+
+struct ReaderRow {
+    std::string_view tag;
+    Reader reader;
+};
+
+constexpr std::array<ReaderRow, 0> reader_table{};
+
+bool ends_tag(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>'; }
+
+}  // namespace
+
+std::string_view scan_tag(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+    if (start + 1 >= line.size() || line[start] != '<' || line[start + 1] == '/') return {};
+    std::size_t end = start + 1;
+    while (end < line.size() && !ends_tag(line[end])) ++end;
+    return line.substr(start, end - start);
+}
+
+Reader reader_for(std::string_view line) {
+    std::string_view tag = scan_tag(line);
+    for (const ReaderRow& row : reader_table) {
+        if (tag == row.tag) return row.reader;
+    }
+    return nullptr;
+}
+
+}  // namespace kelpway

@@ -1,0 +1,90 @@
+// Buffered output to a DRW or MMK file (or to memory) with the byte rule.
+#include "output/output_file.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
+namespace kelpway {
+
+namespace {
+
+bool write_all(int fd, const char* bytes, std::size_t size) {
+    while (size > 0) {
+        ssize_t written = ::write(fd, bytes, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+void put_raw(OutputFile& file, const char* bytes, std::size_t size) {
+    while (size > 0) {
+        if (file.used == file.buffer.size()) flush_output(file);
+        std::size_t room = file.buffer.size() - file.used;
+        std::size_t part = size < room ? size : room;
+        std::memcpy(file.buffer.data() + file.used, bytes, part);
+        file.used += part;
+        bytes += part;
+        size -= part;
+    }
+}
+
+}  // namespace
+
+void attach_output(OutputFile& file, int fd) {
+    file.fd = fd;
+    file.memory = nullptr;
+    file.used = 0;
+    file.failed = false;
+}
+
+void attach_output(OutputFile& file, std::string& memory) {
+    file.fd = -1;
+    file.memory = &memory;
+    file.used = 0;
+    file.failed = false;
+}
+
+void put_text(OutputFile& file, std::string_view text) {
+    while (!text.empty()) {
+        const void* lf = std::memchr(text.data(), '\n', text.size());
+        std::size_t plain = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data())
+                               : text.size();
+        put_raw(file, text.data(), plain);
+        if (!lf) return;
+        put_raw(file, "\r\n", 2);
+        text.remove_prefix(plain + 1);
+    }
+}
+
+void flush_output(OutputFile& file) {
+    if (file.used == 0) return;
+    if (file.memory) {
+        file.memory->append(file.buffer.data(), file.used);
+    } else if (!file.failed && !write_all(file.fd, file.buffer.data(), file.used)) {
+        file.failed = true;
+    }
+    file.used = 0;
+}
+
+bool finish_output(OutputFile& file) {
+    flush_output(file);
+    if (file.fd >= 0) {
+        if (::close(file.fd) != 0) file.failed = true;
+        file.fd = -1;
+    }
+    return !file.failed;
+}
+
+void abandon_output(OutputFile& file) {
+    file.used = 0;
+    finish_output(file);
+}
+
+}  // namespace kelpway

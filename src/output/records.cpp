@@ -1,0 +1,59 @@
+// The records of the DRW line file and the MMK mark file.
+#include "output/records.h"
+
+#include <array>
+#include <cstring>
+
+#include "output/output_file.h"
+
+namespace kelpway {
+
+namespace {
+
+// Room for ",lat,N,lon,E," plus the longest tail of either record.
+using RecordText = std::array<char, 96>;
+
+std::size_t put(RecordText& record, std::size_t at, std::string_view text) {
+    std::memcpy(record.data() + at, text.data(), text.size());
+    return at + text.size();
+}
+
+// ",lat,N,lon,E," shared by point and mark records.
+std::size_t put_position(RecordText& record, const DegreesMinutes& latitude,
+                         const DegreesMinutes& longitude) {
+    std::size_t at = put(record, 0, ",");
+    at = put(record, at, latitude.view());
+    at = put(record, at, latitude.negative ? ",S," : ",N,");
+    at = put(record, at, longitude.view());
+    return put(record, at, longitude.negative ? ",W," : ",E,");
+}
+
+}  // namespace
+
+void write_start_record(ConversionState& state) { put_text(state.line_file, "S\n"); }
+
+void write_separator_record(ConversionState& state) { put_text(state.line_file, "J\n"); }
+
+void write_end_record(ConversionState& state) { put_text(state.line_file, "E\n"); }
+
+void write_point_record(ConversionState& state, const DegreesMinutes& latitude,
+                        const DegreesMinutes& longitude) {
+    RecordText record;
+    std::size_t at = put_position(record, latitude, longitude);
+    const char color[] = {',', static_cast<char>('0' + state.color % 10)};
+    at = put(record, at, {color, 2});
+    at = put(record, at, ",,,,\n");
+    put_text(state.line_file, {record.data(), at});
+}
+
+void write_mark_record(ConversionState& state, const DegreesMinutes& latitude,
+                       const DegreesMinutes& longitude, std::string_view name) {
+    RecordText record;
+    std::size_t at = put_position(record, latitude, longitude);
+    at = put(record, at, "26,,,,,,\"");
+    put_text(state.mark_file, {record.data(), at});
+    put_text(state.mark_file, name);
+    put_text(state.mark_file, "\"\n");
+}
+
+}  // namespace kelpway

@@ -1,0 +1,24 @@
+// Directory listings behind the choice of input and output names.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "run/state.h"
+
+namespace kelpway {
+
+inline constexpr int last_number = 9999;
+using TakenNumbers = std::array<bool, last_number + 1>;
+
+// Marks every number whose entry exists beside `candidate`, a formed path
+// that ends in four digits and a four-byte extension (".DRW"). Names match
+// without regard to ASCII case, whatever the entry is.
+void find_taken_numbers(const PathText& candidate, TakenNumbers& taken);
+
+// Replaces the last component of `path` by the directory entry that
+// matches it without regard to ASCII case: the one spelled `preferred`
+// if there is one, else the first in byte order. False when none matches.
+bool find_entry_ignoring_case(PathText& path, std::string_view preferred);
+
+}  // namespace kelpway

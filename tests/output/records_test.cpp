@@ -1,0 +1,90 @@
+// Record bytes, the CR LF rule and the frame of a conversion in memory.
+#include "output/records.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "output/output_file.h"
+#include "run/conversion.h"
+
+namespace kelpway {
+namespace {
+
+DegreesMinutes text_of(std::string_view text, bool negative) {
+    DegreesMinutes value{};
+    std::copy(text.begin(), text.end(), value.text.begin());
+    value.size = text.size();
+    value.negative = negative;
+    value.usable = true;
+    return value;
+}
+
+TEST(Records, FollowTheirTemplatesWithCrLf) {
+    auto state = std::make_unique<ConversionState>();
+    std::string drw, mmk;
+    attach_output(state->line_file, drw);
+    attach_output(state->mark_file, mmk);
+    state->color = 7;
+    DegreesMinutes north = text_of("3540.874", false), east = text_of("13946.027", false);
+    DegreesMinutes south = text_of("3352.000", true), west = text_of("15112.500", true);
+    write_start_record(*state);
+    write_point_record(*state, north, east);
+    write_separator_record(*state);
+    write_point_record(*state, south, west);
+    write_end_record(*state);
+    write_mark_record(*state, north, east, "Buoy, \"red\"");
+    write_mark_record(*state, south, west, "");
+    ASSERT_TRUE(finish_output(state->line_file));
+    ASSERT_TRUE(finish_output(state->mark_file));
+    EXPECT_EQ(drw,
+              "S\r\n,3540.874,N,13946.027,E,,7,,,,\r\nJ\r\n"
+              ",3352.000,S,15112.500,W,,7,,,,\r\nE\r\n");
+    EXPECT_EQ(mmk,
+              ",3540.874,N,13946.027,E,26,,,,,,\"Buoy, \"red\"\"\r\n"
+              ",3352.000,S,15112.500,W,26,,,,,,\"\"\r\n");
+}
+
+TEST(OutputFile, WritesEveryLfAsCrLfAndLeavesCrAlone) {
+    const struct {
+        const char* text;
+        const char* written;
+    } cases[] = {
+        {"a\nb", "a\r\nb"}, {"\n\n", "\r\n\r\n"}, {"cr\r", "cr\r"}, {"x\r\n", "x\r\r\n"}, {"", ""},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.text);
+        auto file = std::make_unique<OutputFile>();
+        std::string written;
+        attach_output(*file, written);
+        put_text(*file, row.text);
+        EXPECT_TRUE(finish_output(*file));
+        EXPECT_EQ(written, row.written);
+    }
+}
+
+TEST(OutputFile, KeepsEveryByteBeyondOneBuffer) {
+    auto file = std::make_unique<OutputFile>();
+    std::string written;
+    attach_output(*file, written);
+    const std::string line(1000, 'q');
+    for (int i = 0; i < 200; ++i) put_text(*file, line + "\n");
+    EXPECT_TRUE(finish_output(*file));
+    EXPECT_EQ(written.size(), 200u * 1002u);
+    EXPECT_EQ(written.substr(written.size() - 3), "q\r\n");
+}
+
+TEST(Conversion, FramesAnInputWithoutElementsInStartAndEnd) {
+    auto state = std::make_unique<ConversionState>();
+    std::string drw, mmk;
+    EXPECT_EQ(convert_text(*state, "<?xml version=\"1.0\"?>\n<gpx>\n</gpx>\n", drw, mmk),
+              Outcome::converted);
+    EXPECT_EQ(drw, "S\r\nE\r\n");
+    EXPECT_EQ(mmk, "");
+    EXPECT_EQ(state->point_count, 0);
+    EXPECT_EQ(state->line_count, 0);
+}
+
+}  // namespace
+}  // namespace kelpway

@@ -1,0 +1,75 @@
+// Arguments, colours and the messages of runs that end before converting.
+#include "run/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelpway {
+namespace {
+
+TEST(ColorArgument, ReadsOneToSevenAndFallsBackToTwo) {
+    const struct {
+        const char* argument;
+        int color;
+    } cases[] = {
+        {"7", 7}, {"1", 1}, {"0", 2}, {"8", 2}, {"-3", 2}, {"abc", 2}, {"", 2},
+        {" 5", 5}, {"\t\n5", 5}, {"5x", 5}, {"+3", 3}, {"007", 7}, {"-0", 2},
+        {"99999999999999999999999", 2}, {"3.9", 3}, {"+-3", 2},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.argument);
+        EXPECT_EQ(parse_color(row.argument), row.color);
+    }
+}
+
+struct ConsoleRun {
+    int status;
+    std::string printed;
+};
+
+ConsoleRun run_with(std::vector<const char*> arguments) {
+    auto state = std::make_unique<ConversionState>();
+    std::FILE* console = std::tmpfile();
+    int status = run_program(arguments, *state, console);
+    std::string printed(4096, '\0');
+    std::rewind(console);
+    printed.resize(std::fread(printed.data(), 1, printed.size(), console));
+    std::fclose(console);
+    return {status, printed};
+}
+
+TEST(CommandLine, EndsBeforeConvertingWithItsMessage) {
+    const struct {
+        std::vector<const char*> arguments;
+        int status;
+        const char* printed;
+    } cases[] = {
+        {{}, 0,
+         "Sondrix GPX data --> Bravik DRW,MMK data conversion  Ver1.10\n"
+         "Usage: KELPWAY ***.GPX \n"},
+        {{"a", "2", "x"}, 1, "Too many option!\n"},
+        {{"", "", "", ""}, 1, "Too many option!\n"},
+        {{"/nonexistent-dir/none"}, 1, "Can't open .GPX file!\n"},
+        {{""}, 1, "Can't open .GPX file!\n"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.printed);
+        ConsoleRun run = run_with(row.arguments);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.printed, row.printed);
+    }
+}
+
+TEST(CommandLine, RefusesAPathLongerThanAPathBuffer) {
+    std::string path(path_size, 'a');
+    ConsoleRun run = run_with({path.c_str()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.printed, "Can't open .GPX file!\n");
+}
+
+}  // namespace
+}  // namespace kelpway

@@ -1,0 +1,97 @@
+// Lines as next_line delivers them, from memory and from files.
+#include "run/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kelpway {
+namespace {
+
+std::vector<std::string> lines_of(ConversionState& state) {
+    std::vector<std::string> lines;
+    while (next_line(state)) lines.emplace_back(state.line);
+    EXPECT_FALSE(next_line(state));  // stays at the end
+    return lines;
+}
+
+std::vector<std::string> lines_of_text(std::string_view text) {
+    auto state = std::make_unique<ConversionState>();
+    attach_input(state->input, text);
+    return lines_of(*state);
+}
+
+TEST(NextLine, CutsPiecesAtLineEndsAndTheLengthLimit) {
+    const std::string long_line = std::string(1500, 'x') + "\n";
+    const struct {
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {}},
+        {"a\nb\n", {"a\n", "b\n"}},
+        {"a\r\nb", {"a\r\n", "b"}},
+        {"\n\n", {"\n", "\n"}},
+        {"cr only\rline\r", {"cr only\rline\r"}},
+        {long_line, {std::string(1023, 'x'), std::string(477, 'x') + "\n"}},
+        {std::string(1023, 'y') + "\n", {std::string(1023, 'y'), "\n"}},
+        {std::string(1022, 'z') + "\n", {std::string(1022, 'z') + "\n"}},
+        {std::string(2046, 'w'), {std::string(1023, 'w'), std::string(1023, 'w')}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.text.substr(0, 20));
+        EXPECT_EQ(lines_of_text(row.text), row.lines);
+    }
+}
+
+TEST(NextLine, EndsTheTextOfALineAtANul) {
+    const std::string text("<wpt\0 hidden\nnext\n\0\n", 19);
+    EXPECT_EQ(lines_of_text(text), (std::vector<std::string>{"<wpt", "next\n", ""}));
+}
+
+// Lines that straddle the reader's blocks arrive whole.
+TEST(NextLine, ReadsAFileAcrossBlockBoundaries) {
+    std::string text;
+    std::vector<std::string> expected;
+    for (int i = 0; text.size() < 3 * input_block_size; ++i) {
+        std::string line = std::string(static_cast<std::size_t>(i % 1100), static_cast<char>('a' + i % 26)) + "\n";
+        text += line;
+        if (line.size() > 1023) {
+            expected.push_back(line.substr(0, 1023));
+            expected.push_back(line.substr(1023));
+        } else {
+            expected.push_back(line);
+        }
+    }
+    text += "tail";
+    expected.push_back("tail");
+    char name[] = "/tmp/kelpway-lines-XXXXXX";
+    int fd = mkstemp(name);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    lseek(fd, 0, SEEK_SET);
+    unlink(name);
+    auto state = std::make_unique<ConversionState>();
+    attach_input(state->input, fd);
+    EXPECT_EQ(lines_of(*state), expected);
+    EXPECT_FALSE(state->input.failed);
+    close(fd);
+}
+
+TEST(NextLine, ReportsAReadErrorAsTheEndWithFailure) {
+    int fd = open("/tmp", O_RDONLY | O_DIRECTORY);  // read() on it fails with EISDIR
+    ASSERT_GE(fd, 0);
+    auto state = std::make_unique<ConversionState>();
+    attach_input(state->input, fd);
+    EXPECT_FALSE(next_line(*state));
+    EXPECT_TRUE(state->input.failed);
+    close(fd);
+}
+
+}  // namespace
+}  // namespace kelpway
