@@ -1,0 +1,23 @@
+// Pieces cut out of one line: tag names, element texts, attribute values.
+// Every result is a view into the text given, which stays unchanged.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace kelpway {
+
+// The name after the first '<', up to '>', blank, tab, CR or LF.
+std::string_view tag_name(std::string_view text);
+
+// The text between the first '>' and the next '<'.
+std::string_view element_text(std::string_view text);
+
+// The text between the first double quote and the next one.
+std::string_view quoted_value(std::string_view text);
+
+// The quoted value after the first occurrence of `key` (a plain substring
+// search); nothing when the line lacks the key.
+std::optional<std::string_view> attribute_text(std::string_view line, std::string_view key);
+
+}  // namespace kelpway
