@@ -11,6 +11,15 @@ namespace kelpway {
 // stopped at a line it did not consume (a reader line, for the scan).
 using Reader = bool (*)(ConversionState& state);
 
+// A waypoint becomes one mark record, named by its first <name>. It ends
+// at </wpt>, an empty tag, the end of the input, or a reader line.
+bool read_waypoint(ConversionState& state);
+
+// Every trkpt of every segment becomes a point record; each segment after
+// the first point is preceded by a separator. The track ends at </trk>,
+// the end of the input, or a reader line.
+bool read_track(ConversionState& state);
+
 // The tag of a start-tag line ("<wpt", "<trkseg", ...): from the first '<'
 // after leading blanks and tabs up to a blank, tab, CR, LF or '>'. Empty
 // when the line is not a start-tag line.

@@ -12,7 +12,10 @@ struct ReaderRow {
     Reader reader;
 };
 
-constexpr std::array<ReaderRow, 0> reader_table{};
+constexpr std::array<ReaderRow, 2> reader_table{{
+    {"<wpt", read_waypoint},
+    {"<trk", read_track},
+}};
 
 bool ends_tag(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>'; }
 

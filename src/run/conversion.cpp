@@ -28,10 +28,6 @@ Outcome finish_run(ConversionState& state) {
     return Outcome::converted;
 }
 
-bool output_failed(const ConversionState& state) {
-    return state.line_file.failed || state.mark_file.failed;
-}
-
 }  // namespace
 
 void scan_input(ConversionState& state) {
@@ -40,7 +36,9 @@ void scan_input(ConversionState& state) {
     while (line_left || next_line(state)) {
         Reader reader = reader_for(state.line);
         line_left = reader != nullptr && reader(state);
-        if (output_failed(state)) return;
+        // A lost DRW decides the message; with only the MMK lost, the DRW is
+        // still written whole.
+        if (state.line_file.failed) return;
     }
     if (!state.input.failed) write_end_record(state);
 }

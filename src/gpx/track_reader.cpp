@@ -1,0 +1,69 @@
+// A track element becomes a run of point records in the DRW file, one run
+// per segment, with a separator before each run once points exist.
+#include "gpx/line_text.h"
+#include "gpx/position.h"
+#include "gpx/readers.h"
+#include "output/records.h"
+#include "run/line_reader.h"
+
+namespace kelpway {
+
+namespace {
+
+void separate(ConversionState& state) {
+    if (state.line_count > 0) write_separator_record(state);
+}
+
+void convert_point(ConversionState& state) {
+    Position position;
+    if (read_position(state.line, position)) {
+        write_point_record(state, position.latitude, position.longitude);
+        ++state.line_count;
+    } else {
+        ++state.skipped_count;
+    }
+}
+
+// Passes over the track's name, description and the like. True when the
+// current line already belongs to the body.
+enum class Header { consumed, body_line, input_ended };
+
+Header skip_header(ConversionState& state) {
+    while (next_line(state)) {
+        std::string_view tag = tag_name(state.line);
+        if (tag == "trkseg") return Header::consumed;
+        if (tag == "trkpt" || tag == "/trkseg" || tag == "/trk" || is_reader_line(state.line)) {
+            return Header::body_line;
+        }
+    }
+    return Header::input_ended;
+}
+
+}  // namespace
+
+bool read_track(ConversionState& state) {
+    if (closes_empty_tag(state.line) || state.line.find("</trk>") != std::string_view::npos) {
+        separate(state);
+        return false;
+    }
+    Header header = skip_header(state);
+    if (header == Header::input_ended) return false;
+    separate(state);
+    bool have_line = header == Header::body_line;
+    while (have_line || next_line(state)) {
+        have_line = false;
+        std::string_view tag = tag_name(state.line);
+        if (tag == "trkpt") {
+            convert_point(state);
+        } else if (tag == "trkseg") {
+            separate(state);
+        } else if (tag == "/trk") {
+            return false;
+        } else if (is_reader_line(state.line)) {
+            return true;  // the track was never closed; the next element starts here
+        }
+    }
+    return false;
+}
+
+}  // namespace kelpway

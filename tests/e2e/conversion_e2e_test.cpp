@@ -1,0 +1,70 @@
+// Whole conversions by the binary, compared byte for byte with stored results.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "binary_run.h"
+
+namespace kelpway::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(Conversion, MatchesTheStoredResults) {
+    const struct {
+        fs::path input;  // FILE.gpx beside FILE.DRW, FILE.MMK and FILE.stdout
+        const char* color;
+    } cases[] = {
+        {fs::path(KELPWAY_EXAMPLES) / "tokyo-bay.gpx", "5"},
+        {test_data("mixed-crlf.gpx"), "3"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.input.string());
+        TempDir dir;
+        fs::copy_file(row.input, dir.path / row.input.filename());
+        BinaryRun run = run_kelpway(dir.path, {row.input.stem().string(), row.color});
+        fs::path expected = row.input;
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.printed, read_file(expected.replace_extension(".stdout")));
+        EXPECT_EQ(entries(dir.path), (std::vector<std::string>{"BV100001.DRW", "BV100001.MMK",
+                                                               row.input.filename().string()}));
+        EXPECT_EQ(read_file(dir.path / "BV100001.DRW"), read_file(expected.replace_extension(".DRW")));
+        EXPECT_EQ(read_file(dir.path / "BV100001.MMK"), read_file(expected.replace_extension(".MMK")));
+    }
+}
+
+// A second conversion of the same file takes the next number and leaves
+// the first pair as it was.
+TEST(Conversion, NeverTouchesAnEarlierPair) {
+    TempDir dir;
+    fs::copy_file(fs::path(KELPWAY_EXAMPLES) / "tokyo-bay.gpx", dir.path / "trip.gpx");
+    ASSERT_EQ(run_kelpway(dir.path, {"trip"}).status, 0);
+    std::string first_drw = read_file(dir.path / "BV100001.DRW");
+    std::string first_mmk = read_file(dir.path / "BV100001.MMK");
+    BinaryRun second = run_kelpway(dir.path, {"trip", "4"});
+    EXPECT_EQ(second.printed, "MMK 4 points\nDRW 8 lines(color=4)\n");
+    EXPECT_EQ(read_file(dir.path / "BV100001.DRW"), first_drw);
+    EXPECT_EQ(read_file(dir.path / "BV100001.MMK"), first_mmk);
+    EXPECT_EQ(read_file(dir.path / "BV100002.MMK"), first_mmk);
+    EXPECT_NE(read_file(dir.path / "BV100002.DRW"), first_drw);  // colour 4
+}
+
+// Output larger than the file size limit fails with the message of the
+// file that could not be written, and no summary.
+TEST(Conversion, ReportsTheFileThatCouldNotBeWritten) {
+    TempDir dir;
+    std::string gpx = "<gpx>\n";
+    for (int i = 0; i < 2000; ++i) {
+        gpx += "<wpt lat=\"1\" lon=\"2\"><name>a fairly long waypoint name</name></wpt>\n";
+    }
+    write_file(dir.path / "marks.gpx", gpx + "<trk><trkseg>\n<trkpt lat=\"1\" lon=\"2\"/>\n</trkseg></trk>\n</gpx>\n");
+    BinaryRun run = run_kelpway(dir.path, {"marks"}, "trap '' XFSZ; ulimit -f 64;");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.printed, "Can't write .MMK file!\n");
+    EXPECT_EQ(read_file(dir.path / "BV100001.DRW"), "S\r\n,100.000,N,200.000,E,,2,,,,\r\nE\r\n");
+}
+
+}  // namespace
+}  // namespace kelpway::e2e

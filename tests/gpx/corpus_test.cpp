@@ -1,0 +1,106 @@
+// Real GPX files written by other programs: every waypoint and track point
+// is either converted or counted as skipped.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "run/conversion.h"
+
+namespace kelpway {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Whole documents on one line, which line-by-line reading cannot take apart.
+const std::set<std::string> one_line_files = {
+    "gogpx-hhs_77yl9msjcr.gpx",
+    "gpxpy-around-visnjan-with-car.gpx",
+};
+
+std::string read_bytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Start tags such as "<wpt " or "<trkpt>", counted without the converter's help.
+std::int64_t count_start_tags(const std::string& text, const std::string& tag) {
+    std::int64_t count = 0;
+    for (std::size_t at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1)) {
+        char next = at + tag.size() < text.size() ? text[at + tag.size()] : '\0';
+        if (next == ' ' || next == '\t' || next == '\r' || next == '\n' || next == '>' || next == '/') {
+            ++count;
+        }
+    }
+    return count;
+}
+
+struct CorpusRun {
+    std::string drw, mmk;
+    std::int64_t points, lines, skipped;
+};
+
+CorpusRun convert_file(const fs::path& file) {
+    std::string gpx = read_bytes(file);
+    auto state = std::make_unique<ConversionState>();
+    CorpusRun run;
+    EXPECT_EQ(convert_text(*state, gpx, run.drw, run.mmk), Outcome::converted);
+    run.points = state->point_count;
+    run.lines = state->line_count;
+    run.skipped = state->skipped_count;
+    return run;
+}
+
+const char* corpus_folder() { return std::getenv("KELPWAY_CORPUS"); }
+
+TEST(Corpus, ConvertsEveryPointOfRealFiles) {
+    if (!corpus_folder()) GTEST_SKIP() << "set KELPWAY_CORPUS to a folder of GPX files";
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(corpus_folder())) {
+        std::string name = entry.path().filename().string();
+        if (entry.path().extension() != ".gpx" || one_line_files.count(name)) continue;
+        SCOPED_TRACE(name);
+        std::string gpx = read_bytes(entry.path());
+        CorpusRun run = convert_file(entry.path());
+        EXPECT_EQ(run.points + run.lines + run.skipped,
+                  count_start_tags(gpx, "<wpt") + count_start_tags(gpx, "<trkpt"));
+        ++files;
+    }
+    EXPECT_GT(files, 0);
+}
+
+// First and last records, worked out by hand from the files' attributes.
+TEST(Corpus, WritesTheRecordsOfKnownFiles) {
+    if (!corpus_folder()) GTEST_SKIP() << "set KELPWAY_CORPUS to a folder of GPX files";
+    const struct {
+        const char* file;
+        const char* first_drw;
+        const char* last_drw;
+        const char* first_mmk;
+        const char* last_mmk;
+    } cases[] = {
+        {"georust-garmin_with_extensions.gpx", ",4729.069,N,1058.541,E,,2,,,,",
+         ",4729.073,N,1058.553,E,,2,,,,", "", ""},
+        {"gpsbabel-expertgps.gpx", ",3003.731,N,9136.621,W,,2,,,,", ",3002.828,N,9135.980,W,,2,,,,",
+         ",4226.333,N,7107.157,W,26,,,,,,\"5066\"", ",4226.504,N,7107.301,W,26,,,,,,\"5150TANK\""},
+        {"gogpx-ashland.gpx", ",4213.990,N,7128.508,W,,2,,,,", ",4214.677,N,7128.122,W,,2,,,,",
+         ",4214.817,N,7127.708,W,26,,,,,,\"AQUADUCT\"", ",4214.132,N,7128.601,W,26,,,,,,\"\""},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.file);
+        CorpusRun run = convert_file(fs::path(corpus_folder()) / row.file);
+        std::string drw_points = run.drw.substr(3, run.drw.size() - 6);  // between S and E
+        EXPECT_TRUE(drw_points.starts_with(std::string(row.first_drw) + "\r\n"));
+        EXPECT_TRUE(drw_points.ends_with(std::string(row.last_drw) + "\r\n"));
+        EXPECT_TRUE(run.mmk.starts_with(row.first_mmk));
+        EXPECT_TRUE(run.mmk.ends_with(std::string(row.last_mmk) + (*row.last_mmk ? "\r\n" : "")));
+    }
+}
+
+}  // namespace
+}  // namespace kelpway
