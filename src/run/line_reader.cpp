@@ -32,6 +32,31 @@ void refill(InputFile& input) {
     input.end += static_cast<std::size_t>(got);
 }
 
+// A line piece and the two bytes after it that may decide a tag boundary.
+constexpr std::size_t lookahead = line_limit + 2;
+
+// "><" then a letter or '/' starts a new tag: whole documents on one line
+// arrive one element per line.
+bool is_tag_boundary(const char* bytes, std::size_t at, std::size_t held) {
+    if (at + 2 >= held || bytes[at + 1] != '<') return false;
+    char next = bytes[at + 2];
+    return next == '/' || (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z');
+}
+
+// Up to and including the first LF or tag-closing '>' in the window, or the
+// whole window.
+std::size_t piece_size(const char* bytes, std::size_t window, std::size_t held) {
+    const void* lf = std::memchr(bytes, '\n', window);
+    std::size_t size = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - bytes) + 1 : window;
+    for (std::size_t from = 0;;) {
+        const void* close = std::memchr(bytes + from, '>', size - from);
+        if (!close) return size;
+        std::size_t at = static_cast<std::size_t>(static_cast<const char*>(close) - bytes);
+        if (is_tag_boundary(bytes, at, held)) return at + 1;
+        from = at + 1;
+    }
+}
+
 std::string_view up_to_nul(const char* piece, std::size_t size) {
     const void* nul = std::memchr(piece, '\0', size);
     return {piece, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - piece) : size};
@@ -58,24 +83,14 @@ void attach_input(InputFile& input, std::string_view text) {
 bool next_line(ConversionState& state) {
     InputFile& input = state.input;
     if (input.ended) return false;
-    std::size_t searched = 0;  // bytes after begin known to hold no LF
-    const void* lf = nullptr;
-    for (;;) {
-        std::size_t held = input.end - input.begin;
-        std::size_t window = held < line_limit ? held : line_limit;
-        lf = std::memchr(input.data + input.begin + searched, '\n', window - searched);
-        searched = window;
-        if (lf || window == line_limit || input.exhausted) break;
-        refill(input);
-    }
+    while (input.end - input.begin < lookahead && !input.exhausted) refill(input);
     std::size_t held = input.end - input.begin;
     if (input.failed || held == 0) {
         input.ended = true;
         return false;
     }
     const char* piece = input.data + input.begin;
-    std::size_t size = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - piece) + 1
-                          : searched;
+    std::size_t size = piece_size(piece, held < line_limit ? held : line_limit, held);
     input.begin += size;
     state.line = up_to_nul(piece, size);
     return true;

@@ -49,6 +49,34 @@ TEST(NextLine, CutsPiecesAtLineEndsAndTheLengthLimit) {
     }
 }
 
+TEST(NextLine, EndsALineWhereTheNextTagStarts) {
+    const std::string prefix(1020, 'p');  // puts "><" across the 1023-byte limit
+    const struct {
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"<trkpt lat=\"1\" lon=\"2\"><ele>5</ele></trkpt><trkpt lat=\"3\" lon=\"4\"/>",
+         {"<trkpt lat=\"1\" lon=\"2\">", "<ele>5</ele>", "</trkpt>", "<trkpt lat=\"3\" lon=\"4\"/>"}},
+        {"<name><![CDATA[A]]></name>\n", {"<name><![CDATA[A]]>", "</name>\n"}},
+        {"<name>A</name>\r\n", {"<name>A</name>\r\n"}},
+        {"<a><?pi?><!-- c --><b>", {"<a><?pi?><!-- c -->", "<b>"}},
+        {"<a><1><_x><Z>", {"<a><1><_x>", "<Z>"}},
+        {"<a>\r\n<b><c>\r\n", {"<a>\r\n", "<b>", "<c>\r\n"}},
+        {"<a>< b>", {"<a>< b>"}},
+        {"<a><", {"<a><"}},
+        {"<a><b", {"<a>", "<b"}},
+        {prefix + "<a><b>", {prefix + "<a>", "<b>"}},
+        {prefix + "x<a><b>", {prefix + "x<a", ">", "<b>"}},
+        {prefix + "xy<a><b>", {prefix + "xy<", "a>", "<b>"}},
+        {prefix + "<a\n", {prefix + "<a\n"}},
+        {"<a>\0<b>", {std::string("<a>")}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.text.substr(0, 30));
+        EXPECT_EQ(lines_of_text(row.text), row.lines);
+    }
+}
+
 TEST(NextLine, EndsTheTextOfALineAtANul) {
     const std::string text("<wpt\0 hidden\nnext\n\0\n", 19);
     EXPECT_EQ(lines_of_text(text), (std::vector<std::string>{"<wpt", "next\n", ""}));
