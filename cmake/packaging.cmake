@@ -1,0 +1,69 @@
+# Install rules and the Debian package: `cmake --install build --prefix PREFIX`,
+# `cpack --config build/CPackConfig.cmake -G DEB`.
+include(GNUInstallDirs)
+
+install(TARGETS kelpway RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/doc/kelpway.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+set(KELPWAY_PACKAGE_MAINTAINER "kelpway developers <kelpway@example.org>"
+    CACHE STRING "Maintainer field of the Debian package")
+
+set(CPACK_VERBATIM_VARIABLES ON)
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kelpway)
+# The banner's version text comes from PROJECT_VERSION too, so the two cannot drift apart.
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "${KELPWAY_PACKAGE_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "convert a GPX file into DRW and MMK files")
+set(CPACK_PACKAGE_DESCRIPTION
+  "kelpway converts one GPX file into the two line-based text files of the
+Bravik formats: every waypoint becomes a mark record in BV10nnnn.MMK, every
+track a run of point records in BV10nnnn.DRW, in one pass. The output files
+are numbered exclusively, so a whole folder converts in parallel.")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+find_program(KELPWAY_DPKG_SHLIBDEPS dpkg-shlibdeps)
+find_program(KELPWAY_FILE_COMMAND file)
+mark_as_advanced(KELPWAY_DPKG_SHLIBDEPS KELPWAY_FILE_COMMAND)
+if(KELPWAY_DPKG_SHLIBDEPS AND KELPWAY_FILE_COMMAND)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  # Without dpkg-shlibdeps the minimum versions the build needs are unknown.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libgcc-s1, libstdc++6")
+endif()
+
+# The .deb carries the page gzipped, as Debian expects; `cmake --install` and other
+# generators keep it plain. cpack runs this script on its staging tree.
+set(CPACK_KELPWAY_MAN_PAGE "${CMAKE_INSTALL_MANDIR}/man1/kelpway.1")
+set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_BINARY_DIR}/compress_man_page.cmake")
+file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/compress_man_page.cmake" [=[
+if(NOT CPACK_GENERATOR STREQUAL "DEB")
+  return()
+endif()
+if(IS_ABSOLUTE "${CPACK_KELPWAY_MAN_PAGE}")
+  set(page "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_KELPWAY_MAN_PAGE}")
+else()
+  set(page "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/${CPACK_KELPWAY_MAN_PAGE}")
+endif()
+find_program(GZIP_COMMAND gzip)
+if(NOT EXISTS "${page}")
+  message(FATAL_ERROR "manual page not staged: ${page}")
+elseif(NOT GZIP_COMMAND)
+  message(WARNING "gzip not found: the manual page is packaged uncompressed")
+else()
+  # -n keeps name and time out of the header, so equal pages give equal packages.
+  execute_process(COMMAND "${GZIP_COMMAND}" -9nf "${page}" RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "gzip failed on ${page}")
+  endif()
+endif()
+]=])
+
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build[^/]*/" "/_CPack_Packages/")
+
+include(CPack)
