@@ -1,0 +1,109 @@
+// Micro-benchmarks of the line reader, the coordinate text, the records and a whole conversion.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gpx_synth.h"
+#include "output/degrees.h"
+#include "output/output_file.h"
+#include "output/records.h"
+#include "run/conversion.h"
+#include "run/line_reader.h"
+#include "run/state.h"
+
+namespace kelpway {
+namespace {
+
+constexpr std::uint64_t text_size = 8'000'000;
+
+// Built once: generating 8 MB per benchmark would dwarf the short ones.
+const std::string& sample_gpx() {
+    static const std::string text = bench::make_gpx(text_size);
+    return text;
+}
+
+// Coordinate texts as the trkpt lines hold them: both signs, 6 to 10 decimals.
+std::vector<std::string> coordinate_texts() {
+    std::vector<std::string> texts;
+    const std::string& gpx = sample_gpx();
+    for (std::size_t at = gpx.find("lat=\""); at != std::string::npos && texts.size() < 4096;
+         at = gpx.find("lat=\"", at + 1)) {
+        const std::size_t lat = at + 5;
+        const std::size_t lon = gpx.find("lon=\"", lat) + 5;
+        texts.push_back(gpx.substr(lat, gpx.find('"', lat) - lat));
+        texts.push_back(gpx.substr(lon, gpx.find('"', lon) - lon));
+    }
+    return texts;
+}
+
+void BM_NextLine(benchmark::State& bm) {
+    const std::string& gpx = sample_gpx();
+    auto state = std::make_unique<ConversionState>();
+    std::int64_t lines = 0;
+    for (auto _ : bm) {
+        attach_input(state->input, gpx);
+        while (next_line(*state)) {
+            benchmark::DoNotOptimize(state->line.data());
+            ++lines;
+        }
+    }
+    bm.SetBytesProcessed(bm.iterations() * static_cast<std::int64_t>(gpx.size()));
+    bm.counters["lines/s"] =
+        benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_NextLine)->Unit(benchmark::kMillisecond);
+
+void BM_DegreesMinutesText(benchmark::State& bm) {
+    const std::vector<std::string> texts = coordinate_texts();
+    std::size_t next = 0;
+    for (auto _ : bm) {
+        DegreesMinutes result = degrees_minutes_text(texts[next]);
+        benchmark::DoNotOptimize(result);
+        if (++next == texts.size()) next = 0;
+    }
+    bm.SetItemsProcessed(bm.iterations());
+}
+BENCHMARK(BM_DegreesMinutesText);
+
+void BM_WritePointRecord(benchmark::State& bm) {
+    const std::vector<std::string> texts = coordinate_texts();
+    std::vector<DegreesMinutes> values;
+    for (const std::string& text : texts) values.push_back(degrees_minutes_text(text));
+    auto state = std::make_unique<ConversionState>();
+    std::string sink;
+    sink.reserve(std::size_t{1} << 21);
+    attach_output(state->line_file, sink);
+    std::size_t next = 0;
+    for (auto _ : bm) {
+        write_point_record(*state, values[next], values[next + 1]);
+        next += 2;
+        if (next >= values.size()) next = 0;
+        if (sink.size() >= (std::size_t{1} << 20)) sink.clear();  // keeps the capacity
+    }
+    flush_output(state->line_file);
+    bm.SetItemsProcessed(bm.iterations());
+}
+BENCHMARK(BM_WritePointRecord);
+
+void BM_ConvertText(benchmark::State& bm) {
+    const std::string& gpx = sample_gpx();
+    auto state = std::make_unique<ConversionState>();
+    std::string drw, mmk;
+    for (auto _ : bm) {
+        drw.clear();
+        mmk.clear();
+        benchmark::DoNotOptimize(convert_text(*state, gpx, drw, mmk));
+    }
+    bm.SetBytesProcessed(bm.iterations() * static_cast<std::int64_t>(gpx.size()));
+    bm.counters["points/s"] = benchmark::Counter(
+        static_cast<double>(state->line_count + state->point_count) *
+            static_cast<double>(bm.iterations()),
+        benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ConvertText)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kelpway
