@@ -117,9 +117,9 @@ constexpr auto half_thousandth = static_cast<std::uint64_t>(0.0005 * 0x1p63);
 static_assert(static_cast<double>(half_thousandth) * 0x1p-63 == 0.0005);
 
 // trunc((fraction + 0.0005) * 1000) with the sum and the product each rounded to 64
-// significant bits, alike on every platform. Below 2^-11 the product stays under 1
-// whatever the rounding. From 2^-11 up, every bit of the sum lies between 2^0 and 2^-63,
-// so it is exact as a count of 2^-63, and only the product, up to 74 bits wide, rounds.
+// significant bits, alike on every platform. Below 2^-11 the sum stays under 0.001, so
+// the result is 0 whatever the rounding. From 2^-11 up, every bit of the sum lies between
+// 2^0 and 2^-63: it is exact as a count of 2^-63, and only the product, up to 74 bits, rounds.
 unsigned rounded_thousandths(double fraction) {
     if (fraction < 0x1p-11) return 0;
     const auto scaled = static_cast<std::uint64_t>(static_cast<std::int64_t>(fraction * 0x1p63));

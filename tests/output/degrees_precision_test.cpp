@@ -89,7 +89,8 @@ Parts reference(double value) {
     const auto degrees = static_cast<long long>(magnitude);
     const double m = (magnitude - static_cast<double>(degrees)) * 60.0;
     const int minutes = static_cast<int>(m);
-    const long double sum = static_cast<long double>(m - minutes) + static_cast<long double>(0.0005);
+    const long double sum =
+        static_cast<long double>(m - minutes) + static_cast<long double>(0.0005);
     const long double product = sum * 1000.0L;
     Parts parts{degrees, minutes, static_cast<int>(static_cast<long long>(product))};
     if (parts.thousandths >= 1000) {
