@@ -1,7 +1,13 @@
 // Tag names, element texts and quoted values cut out of one line.
 #include "gpx/line_text.h"
 
+#include <array>
+#include <bit>
 #include <cstddef>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kelpway {
 namespace {
@@ -19,14 +25,38 @@ std::string_view up_to(std::string_view piece, char closer) {
     return piece.substr(0, piece.find(closer));
 }
 
-bool ends_tag_name(char c) {
-    return c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
+// One look-up per byte in the hot loop of every track line.
+constexpr auto tag_name_closers = [] {
+    std::array<bool, 256> closers{};
+    for (unsigned char c : {'>', ' ', '\t', '\r', '\n'}) closers[c] = true;
+    return closers;
+}();
+
+bool ends_tag_name(char c) { return tag_name_closers[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
+std::size_t indentation(std::string_view text) {
+    std::size_t at = 0;
+#if defined(__SSE2__)
+    for (; at + 16 <= text.size(); at += 16) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+        __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(' ')),
+                                     _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\t')));
+        auto others = static_cast<unsigned>(~_mm_movemask_epi8(blank)) & 0xffffu;
+        if (others != 0) return at + static_cast<std::size_t>(std::countr_zero(others));
+    }
+#endif
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+    return at;
+}
+
 std::string_view tag_name(std::string_view text) {
-    const std::string_view piece = after_opener(text, '<');
+    // Indentation is the common case: the '<' after it needs no search.
+    const std::size_t indent = indentation(text);
+    const std::string_view piece = indent < text.size() && text[indent] == '<'
+                                       ? text.substr(indent + 1)
+                                       : after_opener(text, '<');
     std::size_t size = 0;
     while (size < piece.size() && !ends_tag_name(piece[size])) ++size;
     return piece.substr(0, size);

@@ -2,10 +2,14 @@
 // Every result is a view into the text given, which stays unchanged.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
 namespace kelpway {
+
+// The number of blanks and tabs the text begins with.
+std::size_t indentation(std::string_view text);
 
 // The name after the first '<', up to '>', blank, tab, CR or LF.
 std::string_view tag_name(std::string_view text);

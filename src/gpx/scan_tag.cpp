@@ -1,6 +1,7 @@
 // Which lines start an element that a reader converts.
 #include <array>
 
+#include "gpx/line_text.h"
 #include "gpx/readers.h"
 
 namespace kelpway {
@@ -22,8 +23,7 @@ bool ends_tag(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' |
 }  // namespace
 
 std::string_view scan_tag(std::string_view line) {
-    std::size_t start = 0;
-    while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+    std::size_t start = indentation(line);
     if (start + 1 >= line.size() || line[start] != '<' || line[start + 1] == '/') return {};
     std::size_t end = start + 1;
     while (end < line.size() && !ends_tag(line[end])) ++end;
@@ -32,6 +32,7 @@ std::string_view scan_tag(std::string_view line) {
 
 Reader reader_for(std::string_view line) {
     std::string_view tag = scan_tag(line);
+    if (tag.size() != 4) return nullptr;  // every reader's tag is "<" and three letters
     for (const ReaderRow& row : reader_table) {
         if (tag == row.tag) return row.reader;
     }

@@ -10,6 +10,22 @@ namespace kelpway {
 
 namespace {
 
+// A reader line's tag name is "wpt" or "trk"; the cheap test comes first.
+bool starts_reader(std::string_view line, std::string_view tag) {
+    return (tag == "wpt" || tag == "trk") && is_reader_line(line);
+}
+
+// The tags the body acts on begin "tr", "/t" or "wp": other tags (ele,
+// time, extensions) need no name, which spares most lines the search.
+std::string_view body_tag(std::string_view line) {
+    std::size_t at = indentation(line);
+    if (at + 2 < line.size() && line[at] == '<') {
+        std::string_view start = line.substr(at + 1, 2);
+        if (start != "tr" && start != "/t" && start != "wp") return {};
+    }
+    return tag_name(line);
+}
+
 void separate(ConversionState& state) {
     if (state.line_count > 0) write_separator_record(state);
 }
@@ -32,7 +48,7 @@ Header skip_header(ConversionState& state) {
     while (next_line(state)) {
         std::string_view tag = tag_name(state.line);
         if (tag == "trkseg") return Header::consumed;
-        if (tag == "trkpt" || tag == "/trkseg" || tag == "/trk" || is_reader_line(state.line)) {
+        if (tag == "trkpt" || tag == "/trkseg" || tag == "/trk" || starts_reader(state.line, tag)) {
             return Header::body_line;
         }
     }
@@ -52,14 +68,14 @@ bool read_track(ConversionState& state) {
     bool have_line = header == Header::body_line;
     while (have_line || next_line(state)) {
         have_line = false;
-        std::string_view tag = tag_name(state.line);
+        std::string_view tag = body_tag(state.line);
         if (tag == "trkpt") {
             convert_point(state);
         } else if (tag == "trkseg") {
             separate(state);
         } else if (tag == "/trk") {
             return false;
-        } else if (is_reader_line(state.line)) {
+        } else if (starts_reader(state.line, tag)) {
             return true;  // the track was never closed; the next element starts here
         }
     }

@@ -1,14 +1,26 @@
 // Delivers the input line by line, from a file or from memory.
 #include "run/line_reader.h"
 
+#include <bit>
 #include <cerrno>
 #include <cstring>
 
 #include <unistd.h>
 
+#include "run/byte_scan.h"
+
 namespace kelpway {
 
 namespace {
+
+// A line piece and the two bytes after it that may decide a tag boundary.
+constexpr std::size_t lookahead = line_limit + 2;
+
+void scan_chunk(InputFile& input, std::size_t chunk) {
+    std::size_t count = input.end - chunk < scan_width ? input.end - chunk : scan_width;
+    input.chunk = chunk;
+    input.stops = line_stops(input.data + chunk, count, input.end - chunk);
+}
 
 // Moves the undelivered bytes to the front of the block and reads more.
 void refill(InputFile& input) {
@@ -27,39 +39,51 @@ void refill(InputFile& input) {
     if (got < 0) input.failed = true;
     if (got <= 0) {
         input.exhausted = true;
-        return;
+    } else {
+        input.end += static_cast<std::size_t>(got);
     }
-    input.end += static_cast<std::size_t>(got);
+    scan_chunk(input, 0);
 }
-
-// A line piece and the two bytes after it that may decide a tag boundary.
-constexpr std::size_t lookahead = line_limit + 2;
 
 // "><" then a letter or '/' starts a new tag: whole documents on one line
 // arrive one element per line.
-bool is_tag_boundary(const char* bytes, std::size_t at, std::size_t held) {
-    if (at + 2 >= held || bytes[at + 1] != '<') return false;
-    char next = bytes[at + 2];
+bool is_tag_boundary(const char* data, std::size_t end, std::size_t at) {
+    if (at + 2 >= end || data[at + 1] != '<') return false;
+    char next = data[at + 2];
     return next == '/' || (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z');
 }
 
-// Up to and including the first LF or tag-closing '>' in the window, or the
-// whole window.
-std::size_t piece_size(const char* bytes, std::size_t window, std::size_t held) {
-    const void* lf = std::memchr(bytes, '\n', window);
-    std::size_t size = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - bytes) + 1 : window;
-    for (std::size_t from = 0;;) {
-        const void* close = std::memchr(bytes + from, '>', size - from);
-        if (!close) return size;
-        std::size_t at = static_cast<std::size_t>(static_cast<const char*>(close) - bytes);
-        if (is_tag_boundary(bytes, at, held)) return at + 1;
-        from = at + 1;
+// The end of the line that starts at input.begin: after the first LF or
+// tag-closing '>' before `limit`, else `limit`. Notes where a NUL ends its text.
+// Works on copies of the scan state: stores through `input` would make the
+// compiler reload everything after each byte read.
+std::size_t line_end(InputFile& input, std::size_t limit, std::size_t& text_end) {
+    const char* const data = input.data;
+    const std::size_t end = input.end;
+    std::size_t chunk = input.chunk;
+    std::uint32_t stops = input.stops;
+    std::size_t line_end = limit;
+    for (;;) {
+        if (stops == 0) {
+            if (chunk + scan_width >= limit) break;
+            chunk += scan_width;
+            stops = line_stops(data + chunk, end - chunk < scan_width ? end - chunk : scan_width,
+                               end - chunk);
+            continue;
+        }
+        std::size_t at = chunk + static_cast<std::size_t>(std::countr_zero(stops));
+        if (at >= limit) break;  // the stop stays for the next line
+        stops &= stops - 1;
+        char stop = data[at];
+        if (stop == '\n' || (stop == '>' && is_tag_boundary(data, end, at))) {
+            line_end = at + 1;
+            break;
+        }
+        if (stop == '\0' && text_end > at) text_end = at;
     }
-}
-
-std::string_view up_to_nul(const char* piece, std::size_t size) {
-    const void* nul = std::memchr(piece, '\0', size);
-    return {piece, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - piece) : size};
+    input.chunk = chunk;
+    input.stops = stops;
+    return line_end;
 }
 
 }  // namespace
@@ -69,6 +93,7 @@ void attach_input(InputFile& input, int fd) {
     input.data = input.block.data();
     input.begin = input.end = 0;
     input.exhausted = input.failed = input.ended = false;
+    scan_chunk(input, 0);
 }
 
 void attach_input(InputFile& input, std::string_view text) {
@@ -78,6 +103,7 @@ void attach_input(InputFile& input, std::string_view text) {
     input.end = text.size();
     input.exhausted = true;
     input.failed = input.ended = false;
+    scan_chunk(input, 0);
 }
 
 bool next_line(ConversionState& state) {
@@ -89,10 +115,12 @@ bool next_line(ConversionState& state) {
         input.ended = true;
         return false;
     }
-    const char* piece = input.data + input.begin;
-    std::size_t size = piece_size(piece, held < line_limit ? held : line_limit, held);
-    input.begin += size;
-    state.line = up_to_nul(piece, size);
+    std::size_t start = input.begin;
+    std::size_t limit = start + (held < line_limit ? held : line_limit);
+    std::size_t text_end = limit;
+    input.begin = line_end(input, limit, text_end);
+    if (text_end > input.begin) text_end = input.begin;
+    state.line = {input.data + start, text_end - start};
     return true;
 }
 

@@ -87,14 +87,10 @@ TEST(NextLine, ReadsAFileAcrossBlockBoundaries) {
     std::string text;
     std::vector<std::string> expected;
     for (int i = 0; text.size() < 3 * input_block_size; ++i) {
-        std::string line = std::string(static_cast<std::size_t>(i % 1100), static_cast<char>('a' + i % 26)) + "\n";
+        std::string line(static_cast<std::size_t>(i % 1100), static_cast<char>('a' + i % 26));
+        line += '\n';
         text += line;
-        if (line.size() > 1023) {
-            expected.push_back(line.substr(0, 1023));
-            expected.push_back(line.substr(1023));
-        } else {
-            expected.push_back(line);
-        }
+        for (std::size_t at = 0; at < line.size(); at += 1023) expected.push_back(line.substr(at, 1023));
     }
     text += "tail";
     expected.push_back("tail");

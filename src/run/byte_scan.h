@@ -1,0 +1,41 @@
+// Finding the bytes that can end a line, sixteen at a time where the
+// processor allows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace kelpway {
+
+inline constexpr std::size_t scan_width = 16;
+
+// Bit i set when bytes[i] is LF or NUL, or a '>' directly followed by '<',
+// for i below `count` (at most scan_width). `held` bytes are readable from
+// `bytes` on; none past them is read.
+inline std::uint32_t line_stops(const char* bytes, std::size_t count, std::size_t held) {
+#if defined(__SSE2__)
+    if (count == scan_width && held > scan_width) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+        __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 1));
+        __m128i lf = _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n'));
+        __m128i nul = _mm_cmpeq_epi8(chunk, _mm_setzero_si128());
+        __m128i tags = _mm_and_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('>')),
+                                     _mm_cmpeq_epi8(after, _mm_set1_epi8('<')));
+        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(lf, nul), tags)));
+    }
+#endif
+    std::uint32_t mask = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        char c = bytes[i];
+        if (c == '\n' || c == '\0' || (c == '>' && i + 1 < held && bytes[i + 1] == '<')) {
+            mask |= std::uint32_t{1} << i;
+        }
+    }
+    return mask;
+}
+
+}  // namespace kelpway
