@@ -5,24 +5,24 @@
 #include <bit>
 #include <cstddef>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "run/byte_scan.h"
 
 namespace kelpway {
 namespace {
 
-constexpr std::size_t none = std::string_view::npos;
+std::size_t find(std::string_view text, char wanted, std::size_t from = 0) {
+    return find_byte(text.data(), from, text.size(), wanted);
+}
 
 // The text after the first `opener`, or all of it when there is none.
 std::string_view after_opener(std::string_view text, char opener) {
-    const std::size_t at = text.find(opener);
-    return at == none ? text : text.substr(at + 1);
+    const std::size_t at = find(text, opener);
+    return at == text.size() ? text : text.substr(at + 1);
 }
 
 // Runs to the end, line end included, when the closer is missing.
 std::string_view up_to(std::string_view piece, char closer) {
-    return piece.substr(0, piece.find(closer));
+    return piece.substr(0, find(piece, closer));
 }
 
 // One look-up per byte in the hot loop of every track line.
@@ -32,9 +32,9 @@ constexpr auto tag_name_closers = [] {
     return closers;
 }();
 
-bool ends_tag_name(char c) { return tag_name_closers[static_cast<unsigned char>(c)]; }
-
 }  // namespace
+
+bool ends_tag_name(char c) { return tag_name_closers[static_cast<unsigned char>(c)]; }
 
 std::size_t indentation(std::string_view text) {
     std::size_t at = 0;
@@ -70,10 +70,18 @@ std::string_view quoted_value(std::string_view text) {
     return up_to(after_opener(text, '"'), '"');
 }
 
+// Looks for the key's last byte ('=' in "lat="), rare in a line, and checks
+// what stands before it: the first match is the key's first occurrence.
 std::optional<std::string_view> attribute_text(std::string_view line, std::string_view key) {
-    const std::size_t at = line.find(key);
-    if (at == none) return std::nullopt;
-    return quoted_value(line.substr(at + key.size()));
+    if (key.empty()) return quoted_value(line);
+    const std::size_t before = key.size() - 1;
+    for (std::size_t last = find(line, key.back(), before); last < line.size();
+         last = find(line, key.back(), last + 1)) {
+        if (same_bytes(line.data() + last - before, key.data(), before)) {
+            return quoted_value(line.substr(last + 1));
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace kelpway

@@ -11,6 +11,9 @@ namespace kelpway {
 // The number of blanks and tabs the text begins with.
 std::size_t indentation(std::string_view text);
 
+// '>', blank, tab, CR and LF end a tag name.
+bool ends_tag_name(char c);
+
 // The name after the first '<', up to '>', blank, tab, CR or LF.
 std::string_view tag_name(std::string_view text);
 

@@ -4,6 +4,7 @@
 #include "gpx/position.h"
 #include "gpx/readers.h"
 #include "output/records.h"
+#include "run/byte_scan.h"
 #include "run/line_reader.h"
 
 namespace kelpway {
@@ -15,15 +16,22 @@ bool starts_reader(std::string_view line, std::string_view tag) {
     return (tag == "wpt" || tag == "trk") && is_reader_line(line);
 }
 
-// The tags the body acts on begin "tr", "/t" or "wp": other tags (ele,
-// time, extensions) need no name, which spares most lines the search.
+bool has_tag(std::string_view rest, std::string_view name) {
+    return rest.size() >= name.size() && same_bytes(rest.data(), name.data(), name.size()) &&
+           (rest.size() == name.size() || ends_tag_name(rest[name.size()]));
+}
+
+// The tag name of a body line, as far as the body acts on it: lines of other
+// tags (ele, time, extensions) give an empty name without a search.
 std::string_view body_tag(std::string_view line) {
     std::size_t at = indentation(line);
-    if (at + 2 < line.size() && line[at] == '<') {
-        std::string_view start = line.substr(at + 1, 2);
-        if (start != "tr" && start != "/t" && start != "wp") return {};
+    if (at >= line.size() || line[at] != '<') return tag_name(line);
+    std::string_view rest = line.substr(at + 1);
+    static constexpr std::string_view names[] = {"trkpt", "trkseg", "/trkseg", "/trk", "trk", "wpt"};
+    for (std::string_view name : names) {
+        if (has_tag(rest, name)) return name;
     }
-    return tag_name(line);
+    return {};
 }
 
 void separate(ConversionState& state) {

@@ -31,9 +31,14 @@ struct Scan {
     long exponent = 0;
 };
 
+// Works on copies: a store into `s` inside the loop would make every byte
+// read reload it.
 std::size_t scan_digits(std::string_view t, std::size_t i, Scan& s) {
-    for (; i < t.size() && is_digit(t[i]); ++i, ++s.count)
-        s.digits = s.digits * 10 + static_cast<unsigned>(t[i] - '0');  // wraps past 19 digits
+    const std::size_t start = i;
+    std::uint64_t digits = s.digits;  // wraps past 19 digits; the count tells
+    for (; i < t.size() && is_digit(t[i]); ++i) digits = digits * 10 + static_cast<unsigned>(t[i] - '0');
+    s.digits = digits;
+    s.count += i - start;
     return i;
 }
 

@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include "run/byte_scan.h"
+
 namespace kelpway {
 
 namespace {
@@ -53,11 +55,9 @@ void attach_output(OutputFile& file, std::string& memory) {
 
 void put_text(OutputFile& file, std::string_view text) {
     while (!text.empty()) {
-        const void* lf = std::memchr(text.data(), '\n', text.size());
-        std::size_t plain = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data())
-                               : text.size();
+        std::size_t plain = find_byte(text.data(), 0, text.size(), '\n');
         put_raw(file, text.data(), plain);
-        if (!lf) return;
+        if (plain == text.size()) return;
         put_raw(file, "\r\n", 2);
         text.remove_prefix(plain + 1);
     }
