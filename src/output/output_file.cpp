@@ -63,6 +63,18 @@ void put_text(OutputFile& file, std::string_view text) {
     }
 }
 
+void put_line(OutputFile& file, std::string_view text) {
+    if (file.buffer.size() - file.used >= text.size() + 2) {
+        char* out = file.buffer.data() + file.used;
+        std::memcpy(out, text.data(), text.size());
+        std::memcpy(out + text.size(), "\r\n", 2);
+        file.used += text.size() + 2;
+        return;
+    }
+    put_raw(file, text.data(), text.size());
+    put_raw(file, "\r\n", 2);
+}
+
 void flush_output(OutputFile& file) {
     if (file.used == 0) return;
     if (file.memory) {

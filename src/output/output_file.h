@@ -14,6 +14,9 @@ void attach_output(OutputFile& file, std::string& memory);
 // Every LF goes out as CR LF; every other byte, CR included, unchanged.
 void put_text(OutputFile& file, std::string_view text);
 
+// A text without LF, then CR LF: the record writers' fast way to the same bytes.
+void put_line(OutputFile& file, std::string_view text);
+
 // Hands buffered bytes on; on a write error the file is marked failed and
 // later output is dropped.
 void flush_output(OutputFile& file);

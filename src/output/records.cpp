@@ -18,13 +18,20 @@ std::size_t put(RecordText& record, std::size_t at, std::string_view text) {
     return at + text.size();
 }
 
+// A fixed-size copy (the texts are at most 16 bytes) spares a library call.
+std::size_t put_coordinate(RecordText& record, std::size_t at, const DegreesMinutes& value) {
+    static_assert(sizeof value.text >= 16);
+    std::memcpy(record.data() + at, value.text.data(), 16);
+    return at + value.size;
+}
+
 // ",lat,N,lon,E," shared by point and mark records.
 std::size_t put_position(RecordText& record, const DegreesMinutes& latitude,
                          const DegreesMinutes& longitude) {
     std::size_t at = put(record, 0, ",");
-    at = put(record, at, latitude.view());
+    at = put_coordinate(record, at, latitude);
     at = put(record, at, latitude.negative ? ",S," : ",N,");
-    at = put(record, at, longitude.view());
+    at = put_coordinate(record, at, longitude);
     return put(record, at, longitude.negative ? ",W," : ",E,");
 }
 
@@ -42,8 +49,8 @@ void write_point_record(ConversionState& state, const DegreesMinutes& latitude,
     std::size_t at = put_position(record, latitude, longitude);
     const char color[] = {',', static_cast<char>('0' + state.color % 10)};
     at = put(record, at, {color, 2});
-    at = put(record, at, ",,,,\n");
-    put_text(state.line_file, {record.data(), at});
+    at = put(record, at, ",,,,");
+    put_line(state.line_file, {record.data(), at});
 }
 
 void write_mark_record(ConversionState& state, const DegreesMinutes& latitude,
