@@ -16,6 +16,7 @@ std::size_t find(std::string_view text, char wanted, std::size_t from = 0) {
 
 // The text after the first `opener`, or all of it when there is none.
 std::string_view after_opener(std::string_view text, char opener) {
+    if (!text.empty() && text[0] == opener) return text.substr(1);  // lat="..., the usual case
     const std::size_t at = find(text, opener);
     return at == text.size() ? text : text.substr(at + 1);
 }
