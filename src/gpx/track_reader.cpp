@@ -1,5 +1,7 @@
 // A track element becomes a run of point records in the DRW file, one run
 // per segment, with a separator before each run once points exist.
+#include <span>
+
 #include "gpx/line_text.h"
 #include "gpx/position.h"
 #include "gpx/readers.h"
@@ -27,8 +29,16 @@ std::string_view body_tag(std::string_view line) {
     std::size_t at = indentation(line);
     if (at >= line.size() || line[at] != '<') return tag_name(line);
     std::string_view rest = line.substr(at + 1);
-    static constexpr std::string_view names[] = {"trkpt", "trkseg", "/trkseg", "/trk", "trk", "wpt"};
-    for (std::string_view name : names) {
+    static constexpr std::string_view track_tags[] = {"trkpt", "trkseg", "trk"};
+    static constexpr std::string_view end_tags[] = {"/trkseg", "/trk"};
+    std::span<const std::string_view> candidates;
+    switch (rest.empty() ? '\0' : rest[0]) {
+        case 't': candidates = track_tags; break;
+        case '/': candidates = end_tags; break;
+        case 'w': return has_tag(rest, "wpt") ? "wpt" : std::string_view{};
+        default: return {};
+    }
+    for (std::string_view name : candidates) {
         if (has_tag(rest, name)) return name;
     }
     return {};
