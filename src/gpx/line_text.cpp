@@ -29,7 +29,7 @@ std::string_view up_to(std::string_view piece, char closer) {
 // One look-up per byte in the hot loop of every track line.
 constexpr auto tag_name_closers = [] {
     std::array<bool, 256> closers{};
-    for (unsigned char c : {'>', ' ', '\t', '\r', '\n'}) closers[c] = true;
+    for (char c : {'>', ' ', '\t', '\r', '\n'}) closers[static_cast<unsigned char>(c)] = true;
     return closers;
 }();
 

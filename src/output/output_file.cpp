@@ -67,7 +67,8 @@ void put_line(OutputFile& file, std::string_view text) {
     if (file.buffer.size() - file.used >= text.size() + 2) {
         char* out = file.buffer.data() + file.used;
         std::memcpy(out, text.data(), text.size());
-        std::memcpy(out + text.size(), "\r\n", 2);
+        out[text.size()] = '\r';
+        out[text.size() + 1] = '\n';
         file.used += text.size() + 2;
         return;
     }

@@ -9,5 +9,6 @@ int main(int argc, char** argv) {
     std::span<const char* const> arguments;
     if (argc > 1) arguments = {argv + 1, static_cast<std::size_t>(argc - 1)};
     int status = kelpway::run_program(arguments, state, stdout);
-    return std::fflush(stdout) == 0 ? status : 1;
+    // A summary that never reached its reader is a failure too.
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? status : 1;
 }

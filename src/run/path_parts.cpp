@@ -15,7 +15,7 @@ std::string_view view(const PathText& text) { return {text.bytes.data(), text.si
 
 bool assign(PathText& text, std::string_view bytes) {
     if (bytes.size() >= text.bytes.size()) return false;
-    std::memmove(text.bytes.data(), bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memmove(text.bytes.data(), bytes.data(), bytes.size());  // data() may be null
     text.size = bytes.size();
     text.bytes[text.size] = '\0';
     return true;
@@ -23,7 +23,7 @@ bool assign(PathText& text, std::string_view bytes) {
 
 bool append(PathText& text, std::string_view bytes) {
     if (bytes.size() >= text.bytes.size() - text.size) return false;
-    std::memcpy(text.bytes.data() + text.size, bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(text.bytes.data() + text.size, bytes.data(), bytes.size());
     text.size += bytes.size();
     text.bytes[text.size] = '\0';
     return true;

@@ -31,7 +31,7 @@ struct ConsoleRun {
     std::string printed;
 };
 
-ConsoleRun run_with(std::vector<const char*> arguments) {
+ConsoleRun run_with(const std::vector<const char*>& arguments) {
     auto state = std::make_unique<ConversionState>();
     std::FILE* console = std::tmpfile();
     int status = run_program(arguments, *state, console);
