@@ -1,0 +1,148 @@
+// libFuzzer target: a whole conversion in memory, with the shape of both outputs checked after every run.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "run/conversion.h"
+#include "run/line_reader.h"
+#include "run/outcome.h"
+#include "run/state.h"
+
+namespace {
+
+using kelpway::ConversionState;
+
+[[noreturn]] void fail(const char* what, std::string_view record) {
+    std::fprintf(stderr, "invariant failed: %s\nrecord: [%.*s]\n", what,
+                 static_cast<int>(record.size() < 300 ? record.size() : 300), record.data());
+    std::abort();
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// "%d%02d.%03d" of a magnitude below 2^31 degrees (a rounding carry may reach 2^31 itself):
+// degrees without leading zeros, minutes 00 to 59, three decimals.
+bool is_degrees_minutes(std::string_view text) {
+    std::size_t point = text.find('.');
+    if (point == std::string_view::npos || point < 3 || point > 12) return false;
+    if (text.size() != point + 4) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i != point && !is_digit(text[i])) return false;
+    }
+    if (point > 3 && text[0] == '0') return false;
+    return text[point - 2] <= '5';
+}
+
+// Takes `prefix` off the front of `text`.
+bool take(std::string_view& text, std::string_view prefix) {
+    if (!text.starts_with(prefix)) return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
+
+// Takes the text up to the next comma and the comma.
+bool take_field(std::string_view& text, std::string_view& field) {
+    std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return false;
+    field = text.substr(0, comma);
+    text.remove_prefix(comma + 1);
+    return true;
+}
+
+// ",lat,N|S,lon,E|W," shared by both record kinds.
+bool take_position(std::string_view& text) {
+    std::string_view latitude;
+    std::string_view longitude;
+    std::string_view north_south;
+    std::string_view east_west;
+    return take(text, ",") && take_field(text, latitude) && is_degrees_minutes(latitude) &&
+           take_field(text, north_south) && (north_south == "N" || north_south == "S") &&
+           take_field(text, longitude) && is_degrees_minutes(longitude) &&
+           take_field(text, east_west) && (east_west == "E" || east_west == "W");
+}
+
+// Every LF is the end of a CR LF pair.
+void check_line_ends(std::string_view output, const char* what) {
+    for (std::size_t at = output.find('\n'); at != std::string_view::npos;
+         at = output.find('\n', at + 1)) {
+        if (at == 0 || output[at - 1] != '\r') fail(what, output.substr(at < 40 ? 0 : at - 40, 80));
+    }
+}
+
+// Cuts `output` into records without their CR LF; every byte belongs to one.
+template <typename Visit>
+void for_each_record(std::string_view output, Visit visit) {
+    while (!output.empty()) {
+        std::size_t lf = output.find('\n');
+        if (lf == std::string_view::npos) fail("output does not end with CR LF", output);
+        visit(output.substr(0, lf - 1));
+        output.remove_prefix(lf + 1);
+    }
+}
+
+void check_drw(std::string_view drw, int color, std::int64_t line_count) {
+    check_line_ends(drw, "DRW: LF without CR");
+    if (!drw.starts_with("S\r\n")) fail("DRW does not start with S", drw);
+    if (!drw.ends_with("E\r\n")) fail("DRW does not end with E", drw);
+    drw = drw.substr(3, drw.size() - 6);
+    const std::string color_tail = "," + std::to_string(color) + ",,,,";
+    std::int64_t points = 0;
+    for_each_record(drw, [&](std::string_view record) {
+        if (record == "J") {
+            if (points == 0) fail("DRW separator before the first point", record);
+            return;
+        }
+        std::string_view rest = record;
+        if (!take_position(rest) || rest != color_tail) fail("DRW point record malformed", record);
+        ++points;
+    });
+    if (points != line_count) fail("DRW point records differ from line_count", drw);
+}
+
+void check_mmk(std::string_view mmk, std::int64_t point_count) {
+    check_line_ends(mmk, "MMK: LF without CR");
+    std::int64_t marks = 0;
+    for_each_record(mmk, [&](std::string_view record) {
+        std::string_view rest = record;
+        // The name is any bytes but LF (it never spans lines) and at most one line piece long.
+        if (!take_position(rest) || !take(rest, "26,,,,,,\"") || !rest.ends_with('"') ||
+            rest.size() - 1 > kelpway::line_limit) {
+            fail("MMK mark record malformed", record);
+        }
+        ++marks;
+    });
+    if (marks != point_count) fail("MMK records differ from point_count", mmk);
+}
+
+// Each record comes from a line of its own, so the counts cannot pass the lines read.
+void check_counts(ConversionState& state, std::string_view gpx) {
+    const std::int64_t counted = state.point_count + state.line_count + state.skipped_count;
+    kelpway::attach_input(state.input, gpx);
+    std::int64_t lines = 0;
+    while (kelpway::next_line(state)) ++lines;
+    if (counted > lines) fail("more points counted than lines read", gpx.substr(0, 200));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static ConversionState state;  // too large for the stack; every run attaches it afresh
+    static std::string drw;
+    static std::string mmk;
+    drw.clear();
+    mmk.clear();
+    // The first byte also stays part of the text, so plain GPX files serve as seeds.
+    state.color = size > 0 ? 1 + data[0] % 7 : 2;
+    std::string_view gpx;
+    if (size > 0) gpx = {reinterpret_cast<const char*>(data), size};
+    if (kelpway::convert_text(state, gpx, drw, mmk) != kelpway::Outcome::converted) {
+        fail("a conversion in memory did not succeed", gpx.substr(0, 200));
+    }
+    check_drw(drw, state.color, state.line_count);
+    check_mmk(mmk, state.point_count);
+    check_counts(state, gpx);
+    return 0;
+}
