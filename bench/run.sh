@@ -71,6 +71,10 @@ peak_rss_kb() { awk -F': ' '/Maximum resident set size/ { print $2 }' "$1"; }
 # User plus system seconds: less disturbed than wall time when other work shares the cores.
 cpu_ms() { awk -F': ' '/(User|System) time/ { s += $2 } END { printf "%.0f", s * 1000 }' "$1"; }
 
+# Both programs run on the same core: moves between cores made single runs vary by half.
+pin=()
+if command -v taskset >/dev/null; then pin=(taskset -c "$(($(nproc) - 1))"); fi
+
 # Times kelpway and `wc -l` alternately on one file; leaves BV100001.* of the last run.
 measure() {
     local label=$1 gpx=$2 size i t0 t1
@@ -79,9 +83,9 @@ measure() {
     cat "$gpx" >/dev/null; cat "$gpx" >/dev/null  # page cache warm for both programs
     for ((i = 0; i < runs; i++)); do
         rm -f "$work"/BV10*
-        stamp t0; "$kelpway" "$gpx" >"$work/summary"; stamp t1
+        stamp t0; "${pin[@]}" "$kelpway" "$gpx" >"$work/summary"; stamp t1
         k_us+=($((t1 - t0)))
-        stamp t0; wc -l "$gpx" >"$work/wc.out"; stamp t1
+        stamp t0; "${pin[@]}" wc -l "$gpx" >"$work/wc.out"; stamp t1
         w_us+=($((t1 - t0)))
     done
     # One extra run each under GNU time, kept out of the timings above.

@@ -63,18 +63,12 @@ void put_text(OutputFile& file, std::string_view text) {
     }
 }
 
-void put_line(OutputFile& file, std::string_view text) {
-    if (file.buffer.size() - file.used >= text.size() + 2) {
-        char* out = file.buffer.data() + file.used;
-        std::memcpy(out, text.data(), text.size());
-        out[text.size()] = '\r';
-        out[text.size() + 1] = '\n';
-        file.used += text.size() + 2;
-        return;
-    }
-    put_raw(file, text.data(), text.size());
-    put_raw(file, "\r\n", 2);
+char* output_space(OutputFile& file, std::size_t size) {
+    if (file.buffer.size() - file.used < size) flush_output(file);
+    return file.buffer.data() + file.used;
 }
+
+void output_advance(OutputFile& file, std::size_t size) { file.used += size; }
 
 void flush_output(OutputFile& file) {
     if (file.used == 0) return;

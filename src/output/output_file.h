@@ -14,8 +14,10 @@ void attach_output(OutputFile& file, std::string& memory);
 // Every LF goes out as CR LF; every other byte, CR included, unchanged.
 void put_text(OutputFile& file, std::string_view text);
 
-// A text without LF, then CR LF: the record writers' fast way to the same bytes.
-void put_line(OutputFile& file, std::string_view text);
+// Room for `size` (at most the buffer's size) bytes written in place, which
+// output_advance then counts; the writer applies the byte rule itself.
+char* output_space(OutputFile& file, std::size_t size);
+void output_advance(OutputFile& file, std::size_t size);
 
 // Hands buffered bytes on; on a write error the file is marked failed and
 // later output is dropped.

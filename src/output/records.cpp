@@ -11,22 +11,22 @@ namespace kelpway {
 namespace {
 
 // Room for ",lat,N,lon,E," plus the longest tail of either record.
-using RecordText = std::array<char, 96>;
+constexpr std::size_t record_room = 96;
 
-std::size_t put(RecordText& record, std::size_t at, std::string_view text) {
-    std::memcpy(record.data() + at, text.data(), text.size());
+std::size_t put(char* record, std::size_t at, std::string_view text) {
+    std::memcpy(record + at, text.data(), text.size());
     return at + text.size();
 }
 
 // A fixed-size copy (the texts are at most 16 bytes) spares a library call.
-std::size_t put_coordinate(RecordText& record, std::size_t at, const DegreesMinutes& value) {
+std::size_t put_coordinate(char* record, std::size_t at, const DegreesMinutes& value) {
     static_assert(sizeof value.text >= 16);
-    std::memcpy(record.data() + at, value.text.data(), 16);
+    std::memcpy(record + at, value.text.data(), 16);
     return at + value.size;
 }
 
 // ",lat,N,lon,E," shared by point and mark records.
-std::size_t put_position(RecordText& record, const DegreesMinutes& latitude,
+std::size_t put_position(char* record, const DegreesMinutes& latitude,
                          const DegreesMinutes& longitude) {
     std::size_t at = put(record, 0, ",");
     at = put_coordinate(record, at, latitude);
@@ -43,21 +43,23 @@ void write_separator_record(ConversionState& state) { put_text(state.line_file, 
 
 void write_end_record(ConversionState& state) { put_text(state.line_file, "E\n"); }
 
+// Built in the output buffer itself. The record holds no LF, so it ends
+// with CR LF written as such.
 void write_point_record(ConversionState& state, const DegreesMinutes& latitude,
                         const DegreesMinutes& longitude) {
-    RecordText record;
+    char* record = output_space(state.line_file, record_room);
     std::size_t at = put_position(record, latitude, longitude);
     const char color[] = {',', static_cast<char>('0' + state.color % 10)};
     at = put(record, at, {color, 2});
-    at = put(record, at, ",,,,");
-    put_line(state.line_file, {record.data(), at});
+    at = put(record, at, ",,,,\r\n");
+    output_advance(state.line_file, at);
 }
 
 void write_mark_record(ConversionState& state, const DegreesMinutes& latitude,
                        const DegreesMinutes& longitude, std::string_view name) {
-    RecordText record;
-    std::size_t at = put_position(record, latitude, longitude);
-    at = put(record, at, "26,,,,,,\"");
+    std::array<char, record_room> record;
+    std::size_t at = put_position(record.data(), latitude, longitude);
+    at = put(record.data(), at, "26,,,,,,\"");
     put_text(state.mark_file, {record.data(), at});
     put_text(state.mark_file, name);
     put_text(state.mark_file, "\"\n");
