@@ -17,7 +17,6 @@ namespace kelpway {
 
 namespace {
 
-// Sets the name to BV10nnnn and forms the output path.
 bool form_output_path(ConversionState& state, int number) {
     char name[16];
     std::snprintf(name, sizeof name, "BV10%04d", number);
@@ -85,19 +84,29 @@ Outcome create_line_file(ConversionState& state, std::string_view path) {
     return Outcome::cant_open_drw;
 }
 
+// The MMK of the chosen number may be the input itself, through a link to
+// it: truncated on opening, the input would be lost. So the file is opened
+// as it is, compared with the input, and only then emptied.
+int open_mark_file(const ConversionState& state) {
+    int fd = ::open(state.output_path.bytes.data(),
+                    O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+    if (fd < 0) return -1;
+    struct stat mark;
+    struct stat input;
+    bool usable = ::fstat(fd, &mark) == 0 && S_ISREG(mark.st_mode) &&
+                  ::fstat(state.input.fd, &input) == 0 &&
+                  !(mark.st_dev == input.st_dev && mark.st_ino == input.st_ino) &&
+                  ::ftruncate(fd, 0) == 0;
+    if (!usable) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 Outcome create_mark_file(ConversionState& state) {
     assign(state.path_parts.extension, "MMK");
-    int fd = -1;
-    if (merge_path(state.path_parts, state.output_path)) {
-        fd = ::open(state.output_path.bytes.data(),
-                    O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK,
-                    0666);
-    }
-    struct stat status;
-    if (fd >= 0 && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
-        ::close(fd);
-        fd = -1;
-    }
+    int fd = merge_path(state.path_parts, state.output_path) ? open_mark_file(state) : -1;
     if (fd < 0) {
         close_input_file(state);
         abandon_output(state.line_file);

@@ -17,7 +17,8 @@ Outcome open_input_file(ConversionState& state, std::string_view path);
 Outcome create_line_file(ConversionState& state, std::string_view path);
 
 // Creates (or truncates) the MMK file of the chosen number; a symbolic
-// link in its place is refused rather than followed.
+// link in its place, anything but a regular file, and the input itself
+// (through a hard link) are refused.
 Outcome create_mark_file(ConversionState& state);
 
 void close_input_file(ConversionState& state);

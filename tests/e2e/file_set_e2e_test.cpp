@@ -112,6 +112,30 @@ TEST(FileSet, RefusesAnMmkLinkAndLeavesItsTargetAlone) {
     EXPECT_EQ(read_file(dir.path / "BV100001.DRW"), "");  // stays, empty
 }
 
+// Emptying that MMK would destroy the very input being converted.
+TEST(FileSet, RefusesAnMmkThatIsTheInputItself) {
+    const struct {
+        const char* what;
+        bool symbolic;
+    } cases[] = {{"input is a symbolic link to it", true}, {"input is a hard link to it", false}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        TempDir dir;
+        const std::string gpx = "<wpt lat=\"1\" lon=\"2\"><name>kept</name></wpt>\n";
+        write_file(dir.path / "BV100001.MMK", gpx);
+        if (row.symbolic) {
+            fs::create_symlink("BV100001.MMK", dir.path / "in.GPX");
+        } else {
+            fs::create_hard_link(dir.path / "BV100001.MMK", dir.path / "in.GPX");
+        }
+        BinaryRun run = run_kelpway(dir.path, {"in"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.printed, "Can't open .MMK file!\n");
+        EXPECT_EQ(read_file(dir.path / "BV100001.MMK"), gpx);
+        EXPECT_EQ(read_file(dir.path / "BV100001.DRW"), "");  // stays, empty
+    }
+}
+
 TEST(FileSet, OverwritesAnOrphanMmkOfTheChosenNumber) {
     TempDir dir;
     write_file(dir.path / "in.GPX", empty_gpx);
