@@ -15,15 +15,10 @@ using Reader = bool (*)(ConversionState& state);
 // at </wpt>, an empty tag, the end of the input, or a reader line.
 bool read_waypoint(ConversionState& state);
 
-// Every trkpt of every segment becomes a point record; each segment after
-// the first point is preceded by a separator. The track ends at </trk>,
+// Every trkpt of every segment becomes a point record; a separator precedes
+// every track and segment that starts after a point was written. The track ends at </trk>,
 // the end of the input, or a reader line.
 bool read_track(ConversionState& state);
-
-// The tag of a start-tag line ("<wpt", "<trkseg", ...): from the first '<'
-// after leading blanks and tabs up to a blank, tab, CR, LF or '>'. Empty
-// when the line is not a start-tag line.
-std::string_view scan_tag(std::string_view line);
 
 // The reader for a line whose tag is "<wpt" or "<trk"; nullptr otherwise.
 Reader reader_for(std::string_view line);

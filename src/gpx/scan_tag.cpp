@@ -20,8 +20,9 @@ constexpr std::array<ReaderRow, 2> reader_table{{
 
 bool ends_tag(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>'; }
 
-}  // namespace
-
+// The tag of a start-tag line ("<wpt", "<trkseg", ...): from the first '<'
+// after leading blanks and tabs up to a blank, tab, CR, LF or '>'. Empty
+// when the line is not a start-tag line.
 std::string_view scan_tag(std::string_view line) {
     std::size_t start = indentation(line);
     if (start + 1 >= line.size() || line[start] != '<' || line[start + 1] == '/') return {};
@@ -29,6 +30,8 @@ std::string_view scan_tag(std::string_view line) {
     while (end < line.size() && !ends_tag(line[end])) ++end;
     return line.substr(start, end - start);
 }
+
+}  // namespace
 
 Reader reader_for(std::string_view line) {
     std::string_view tag = scan_tag(line);

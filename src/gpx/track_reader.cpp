@@ -6,7 +6,7 @@
 #include "gpx/position.h"
 #include "gpx/readers.h"
 #include "output/records.h"
-#include "run/byte_scan.h"
+#include "run/short_text.h"
 #include "run/line_reader.h"
 
 namespace kelpway {
@@ -58,8 +58,9 @@ void convert_point(ConversionState& state) {
     }
 }
 
-// Passes over the track's name, description and the like. True when the
-// current line already belongs to the body.
+// Passes over the track's name, description and the like. The header ends
+// with its trkseg line (consumed), with a line that already belongs to the
+// body (left in state.line), or with the input.
 enum class Header { consumed, body_line, input_ended };
 
 Header skip_header(ConversionState& state) {

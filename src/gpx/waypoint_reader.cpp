@@ -2,6 +2,7 @@
 #include <array>
 #include <cstring>
 
+#include "gpx/line_text.h"
 #include "gpx/position.h"
 #include "gpx/readers.h"
 #include "output/records.h"
@@ -32,13 +33,15 @@ bool take_name(std::string_view text, NameText& name) {
     std::size_t at = text.find(name_tag);
     if (at == std::string_view::npos) return false;
     std::string_view rest = text.substr(at + name_tag.size());
-    std::string_view closer = "<";
     if (rest.starts_with(cdata_start)) {
         rest.remove_prefix(cdata_start.size());
-        closer = "]]>";
+        std::size_t end = rest.find("]]>");
+        rest = end == std::string_view::npos ? without_line_end(rest) : rest.substr(0, end);
+    } else {
+        // The element text runs to the line's end when no tag follows.
+        rest = element_text(text.substr(at));
+        if (rest.end() == text.end()) rest = without_line_end(rest);
     }
-    std::size_t end = rest.find(closer);
-    rest = end == std::string_view::npos ? without_line_end(rest) : rest.substr(0, end);
     std::memcpy(name.bytes.data(), rest.data(), rest.size());
     name.size = rest.size();
     return true;

@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-#include "run/byte_scan.h"
+#include "run/short_text.h"
 
 namespace kelpway {
 

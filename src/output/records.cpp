@@ -25,7 +25,6 @@ std::size_t put_coordinate(char* record, std::size_t at, const DegreesMinutes& v
     return at + value.size;
 }
 
-// ",lat,N,lon,E," shared by point and mark records.
 std::size_t put_position(char* record, const DegreesMinutes& latitude,
                          const DegreesMinutes& longitude) {
     std::size_t at = put(record, 0, ",");

@@ -22,7 +22,8 @@ void scan_chunk(InputFile& input, std::size_t chunk) {
     input.stops = line_stops(input.data + chunk, count, input.end - chunk);
 }
 
-// Moves the undelivered bytes to the front of the block and reads more.
+// Keeping the undelivered bytes at the front lets a line always lie whole
+// in the block.
 void refill(InputFile& input) {
     if (input.fd < 0) {
         input.exhausted = true;
@@ -54,9 +55,9 @@ bool is_tag_boundary(const char* data, std::size_t end, std::size_t at) {
 }
 
 // The end of the line that starts at input.begin: after the first LF or
-// tag-closing '>' before `limit`, else `limit`. Notes where a NUL ends its text.
-// Works on copies of the scan state: stores through `input` would make the
-// compiler reload everything after each byte read.
+// '>' at a tag boundary before `limit`, else `limit`. Notes where a NUL ends
+// its text. Works on copies of the scan state: stores through `input` would
+// make the compiler reload it after every stop.
 std::size_t line_end(InputFile& input, std::size_t limit, std::size_t& text_end) {
     const char* const data = input.data;
     const std::size_t end = input.end;
