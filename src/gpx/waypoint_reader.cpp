@@ -40,7 +40,7 @@ bool take_name(std::string_view text, NameText& name) {
     } else {
         // The element text runs to the line's end when no tag follows.
         rest = element_text(text.substr(at));
-        if (rest.end() == text.end()) rest = without_line_end(rest);
+        if (rest.data() + rest.size() == text.data() + text.size()) rest = without_line_end(rest);
     }
     std::memcpy(name.bytes.data(), rest.data(), rest.size());
     name.size = rest.size();
