@@ -116,27 +116,30 @@ std::optional<double> read_number(std::string_view t) {
 }
 
 // The usual coordinate, "-35.681236": an optional minus, 1 to 3 digits, a
-// point, 1 to 15 digits and nothing else. It reads as read_short would, in
-// one tight pass; anything else takes the general way.
-bool read_plain(std::string_view t, double& value) {
+// point, 1 to 15 digits and nothing else. Anything else takes the general way.
+struct PlainNumber {
+    std::uint64_t whole;
+    std::uint64_t fraction;
+    std::size_t places;
+    bool minus;
+};
+
+bool read_plain(std::string_view t, PlainNumber& plain) {
     const char* p = t.data();
     const char* const end = p + t.size();
-    const bool minus = p < end && *p == '-';
-    p += minus ? 1 : 0;
-    std::uint64_t digits = 0;
+    plain.minus = p < end && *p == '-';
+    p += plain.minus ? 1 : 0;
     const char* const whole = p;
+    std::uint64_t digits = 0;
     for (; p < end && is_digit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-    const auto whole_count = p - whole;
-    if (whole_count == 0 || whole_count > 3 || p == end || *p != '.') return false;
+    if (p == whole || p - whole > 3 || p == end || *p != '.') return false;
+    plain.whole = digits;
     const char* const fraction = ++p;
+    digits = 0;
     for (; p < end && is_digit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-    const auto places = p - fraction;
-    if (p != end || places == 0 || places > 15 || digits > (std::uint64_t{1} << 53) || FLT_EVAL_METHOD != 0) {
-        return false;
-    }
-    const double magnitude = static_cast<double>(digits) / powers_of_ten[places];
-    value = minus ? -magnitude : magnitude;
-    return true;
+    plain.places = static_cast<std::size_t>(p - fraction);
+    plain.fraction = digits;
+    return p == end && plain.places > 0 && plain.places <= 15;
 }
 
 __extension__ typedef unsigned __int128 Wide;
@@ -177,8 +180,9 @@ constexpr auto digit_pairs = [] {
 
 void put_pair(char* out, std::uint64_t value) { std::memcpy(out, &digit_pairs[2 * value], 2); }
 
-constexpr std::uint64_t whole_powers_of_ten[] = {1, 10, 100, 1000, 10000, 100000, 1000000,
-                                                 10000000, 100000000, 1000000000, 10000000000};
+constexpr std::uint64_t whole_powers_of_ten[] = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000,
+    100000000000, 1000000000000, 10000000000000, 100000000000000, 1000000000000000};
 
 // Decimal digits of a value below 10^10, from its binary width (1233 / 4096 ~ log10 2).
 std::size_t digit_count(std::uint64_t value) {
@@ -231,9 +235,39 @@ DegreesMinutes degrees_minutes_of(double value) {
                      value < 0.0);
 }
 
+// The decimal value of a plain coordinate, rounded once to thousandths of
+// a minute. The binary steps above never move the result by more than
+// 4e-9 thousandths for such values, so wherever the decimal lies farther
+// than 1e-8 from a rounding boundary both give the same text; nearer, the
+// binary steps decide.
+bool exact_plain(const PlainNumber& plain, DegreesMinutes& result) {
+    if (plain.places > 14) return false;  // keeps fraction * 60000 within 64 bits
+    const std::uint64_t scale = whole_powers_of_ten[plain.places];
+    const std::uint64_t halves = plain.fraction * 60000 + scale / 2;
+    const std::uint64_t rest = halves % scale;
+    const std::uint64_t margin = scale / 100000000;
+    if (rest <= margin || rest >= scale - margin) return false;
+    std::uint64_t thousandths = halves / scale;  // up to 60000, a whole degree
+    const std::uint64_t degrees = plain.whole + thousandths / 60000;
+    thousandths %= 60000;
+    result = formatted(degrees, static_cast<unsigned>(thousandths / 1000),
+                       static_cast<unsigned>(thousandths % 1000),
+                       plain.minus && (plain.whole != 0 || plain.fraction != 0));
+    return true;
+}
+
 DegreesMinutes degrees_minutes_text(std::string_view value_text) {
-    double plain;
-    if (read_plain(value_text, plain)) return degrees_minutes_of(plain);
+    PlainNumber plain;
+    if (read_plain(value_text, plain)) {
+        DegreesMinutes result;
+        if (exact_plain(plain, result)) return result;
+        // Exact digits over an exact power of ten: one correctly rounded division.
+        const std::uint64_t digits = plain.whole * whole_powers_of_ten[plain.places] + plain.fraction;
+        if (FLT_EVAL_METHOD == 0 && digits <= (std::uint64_t{1} << 53)) {
+            const double magnitude = static_cast<double>(digits) / powers_of_ten[plain.places];
+            return degrees_minutes_of(plain.minus ? -magnitude : magnitude);
+        }
+    }
     const std::optional<double> value = read_number(value_text);
     return value ? degrees_minutes_of(*value) : unusable;
 }

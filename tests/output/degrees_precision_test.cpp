@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string_view>
@@ -16,6 +17,7 @@ namespace kelpway {
 namespace {
 
 using Random = std::mt19937_64;
+__extension__ typedef unsigned __int128 Wide;
 
 // Coordinates written with 4 to 10 decimals: k / 10^d is the double nearest the text.
 double decimal_coordinate(Random& random) {
@@ -177,6 +179,46 @@ TEST(DegreesPrecision, TextsReadAsTheirNearestDouble) {
         if (++differences <= 10) ADD_FAILURE() << text << " gives " << read.view();
     };
     while (checked < 1'000'000) check_round(random, check);
+    EXPECT_EQ(differences, 0) << "of " << checked << " texts";
+}
+
+// Decimal coordinates as devices write them ("-35.681236"), read the fast
+// decimal way, against reading the text as a double and converting that:
+// random ones, and ones within a few units of the last place of a rounding
+// boundary, where the decimal answer must give way to the binary one.
+TEST(DegreesPrecision, PlainCoordinatesMatchTheirDouble) {
+    Random random{4211};
+    long long checked = 0;
+    long long differences = 0;
+    const auto check = [&](std::uint64_t whole, std::uint64_t fraction, int places, bool minus) {
+        std::array<char, 64> buffer{};
+        const int size = std::snprintf(buffer.data(), buffer.size(), "%s%llu.%0*llu", minus ? "-" : "",
+                                       static_cast<unsigned long long>(whole), places,
+                                       static_cast<unsigned long long>(fraction));
+        const std::string_view text{buffer.data(), static_cast<std::size_t>(size)};
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        ++checked;
+        const DegreesMinutes read = degrees_minutes_text(text);
+        const DegreesMinutes expected = degrees_minutes_of(value);
+        if (read.view() == expected.view() && read.negative == expected.negative) return;
+        if (++differences <= 10) ADD_FAILURE() << text << " gives " << read.view() << ", not " << expected.view();
+    };
+    std::uint64_t scale = 1;
+    for (int places = 1; places <= 15; ++places) {
+        scale *= 10;
+        for (int i = 0; i < 40000; ++i) {
+            const std::uint64_t whole = random() % 1000;
+            const bool minus = random() % 2 == 0;
+            check(whole, random() % scale, places, minus);
+            // The fraction where the minutes cross thousandth `boundary` - 1/2.
+            const Wide boundary = random() % 60000 + 1;
+            const auto crossing = static_cast<std::uint64_t>((boundary * 2 - 1) * scale / 120000);
+            for (std::uint64_t near = crossing > 2 ? crossing - 2 : 0; near <= crossing + 2 && near < scale; ++near) {
+                check(whole, near, places, minus);
+            }
+        }
+    }
     EXPECT_EQ(differences, 0) << "of " << checked << " texts";
 }
 
