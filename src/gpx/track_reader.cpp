@@ -1,7 +1,5 @@
 // A track element becomes a run of point records in the DRW file, one run
 // per segment, with a separator before each run once points exist.
-#include <span>
-
 #include "gpx/line_text.h"
 #include "gpx/position.h"
 #include "gpx/readers.h"
@@ -18,9 +16,12 @@ bool starts_reader(std::string_view line, std::string_view tag) {
     return (tag == "wpt" || tag == "trk") && is_reader_line(line);
 }
 
-bool has_tag(std::string_view rest, std::string_view name) {
-    return rest.size() >= name.size() && same_bytes(rest.data(), name.data(), name.size()) &&
-           (rest.size() == name.size() || ends_tag_name(rest[name.size()]));
+// The name's length is a constant here, so the comparison unrolls.
+template <std::size_t size>
+bool has_tag(std::string_view rest, const char (&name)[size]) {
+    constexpr std::size_t length = size - 1;
+    return rest.size() >= length && same_bytes(rest.data(), name, length) &&
+           (rest.size() == length || ends_tag_name(rest[length]));
 }
 
 // The tag name of a body line, as far as the body acts on it: lines of other
@@ -29,19 +30,19 @@ std::string_view body_tag(std::string_view line) {
     std::size_t at = indentation(line);
     if (at >= line.size() || line[at] != '<') return tag_name(line);
     std::string_view rest = line.substr(at + 1);
-    static constexpr std::string_view track_tags[] = {"trkpt", "trkseg", "trk"};
-    static constexpr std::string_view end_tags[] = {"/trkseg", "/trk"};
-    std::span<const std::string_view> candidates;
     switch (rest.empty() ? '\0' : rest[0]) {
-        case 't': candidates = track_tags; break;
-        case '/': candidates = end_tags; break;
+        case 't':
+            if (has_tag(rest, "trkpt")) return "trkpt";
+            if (has_tag(rest, "trkseg")) return "trkseg";
+            if (has_tag(rest, "trk")) return "trk";
+            return {};
+        case '/':
+            if (has_tag(rest, "/trkseg")) return "/trkseg";
+            if (has_tag(rest, "/trk")) return "/trk";
+            return {};
         case 'w': return has_tag(rest, "wpt") ? "wpt" : std::string_view{};
         default: return {};
     }
-    for (std::string_view name : candidates) {
-        if (has_tag(rest, name)) return name;
-    }
-    return {};
 }
 
 void separate(ConversionState& state) {
