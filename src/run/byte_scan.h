@@ -13,25 +13,36 @@ namespace kelpway {
 
 inline constexpr std::size_t scan_width = 16;
 
-// Bit i set when bytes[i] is LF or NUL, or a '>' directly followed by '<',
-// for i below `count` (at most scan_width). `held` bytes are readable from
-// `bytes` on; none past them is read.
+// Bit i set when bytes[i] may end a line: LF, NUL, a CR not followed by LF,
+// or a '>' followed by '<', a blank or a tab (a tag boundary, decided by the
+// caller), for i below `count` (at most scan_width). `held` bytes are
+// readable from `bytes` on; none past them is read, and a last byte that
+// needs its successor to decide is not marked.
 inline std::uint32_t line_stops(const char* bytes, std::size_t count, std::size_t held) {
 #if defined(__SSE2__)
     if (count == scan_width && held > scan_width) {
-        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-        __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 1));
-        __m128i lf = _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n'));
-        __m128i nul = _mm_cmpeq_epi8(chunk, _mm_setzero_si128());
-        __m128i tags = _mm_and_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('>')),
-                                     _mm_cmpeq_epi8(after, _mm_set1_epi8('<')));
-        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(lf, nul), tags)));
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+        const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 1));
+        const __m128i lf = _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n'));
+        const __m128i nul = _mm_cmpeq_epi8(chunk, _mm_setzero_si128());
+        const __m128i lone_cr = _mm_andnot_si128(_mm_cmpeq_epi8(after, _mm_set1_epi8('\n')),
+                                                 _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r')));
+        const __m128i before_tag = _mm_or_si128(
+            _mm_cmpeq_epi8(after, _mm_set1_epi8('<')),
+            _mm_or_si128(_mm_cmpeq_epi8(after, _mm_set1_epi8(' ')),
+                         _mm_cmpeq_epi8(after, _mm_set1_epi8('\t'))));
+        const __m128i tags = _mm_and_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('>')), before_tag);
+        return static_cast<std::uint32_t>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(lf, nul), _mm_or_si128(lone_cr, tags))));
     }
 #endif
     std::uint32_t mask = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        char c = bytes[i];
-        if (c == '\n' || c == '\0' || (c == '>' && i + 1 < held && bytes[i + 1] == '<')) {
+        const char c = bytes[i];
+        const bool known_next = i + 1 < held;
+        const char next = known_next ? bytes[i + 1] : '\0';
+        if (c == '\n' || c == '\0' || (c == '\r' && known_next && next != '\n') ||
+            (c == '>' && (next == '<' || next == ' ' || next == '\t'))) {
             mask |= std::uint32_t{1} << i;
         }
     }

@@ -13,7 +13,8 @@ namespace kelpway {
 
 namespace {
 
-// A line piece and the two bytes after it that may decide a tag boundary.
+// A line piece and the two bytes after it that may decide its end (a CR's
+// LF, a tag boundary's '<' and letter).
 constexpr std::size_t lookahead = line_limit + 2;
 
 void scan_chunk(InputFile& input, std::size_t chunk) {
@@ -46,18 +47,25 @@ void refill(InputFile& input) {
     scan_chunk(input, 0);
 }
 
-// "><" then a letter or '/' starts a new tag: whole documents on one line
-// arrive one element per line.
-bool is_tag_boundary(const char* data, std::size_t end, std::size_t at) {
-    if (at + 2 >= end || data[at + 1] != '<') return false;
-    char next = data[at + 2];
-    return next == '/' || (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z');
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// A '>' followed by '<' and a letter or '/', perhaps with blanks or tabs
+// between, ends a tag right before the next: whole documents on one line
+// arrive one element per line. The line ends before that '<' (0: no
+// boundary before `limit`, where the line ends anyway).
+std::size_t tag_boundary(const char* data, std::size_t end, std::size_t at, std::size_t limit) {
+    std::size_t next = at + 1;
+    while (next < limit && is_blank(data[next])) ++next;
+    if (next >= limit || next + 1 >= end || data[next] != '<') return 0;
+    const char c = data[next + 1];
+    return c == '/' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ? next : 0;
 }
 
 // The end of the line that starts at input.begin: after the first LF or
-// '>' at a tag boundary before `limit`, else `limit`. Notes where a NUL ends
-// its text. Works on copies of the scan state: stores through `input` would
-// make the compiler reload it after every stop.
+// lone CR, or before the '<' of a tag boundary, before `limit`; else
+// `limit`. Notes where a NUL ends its text. Works on copies of the scan
+// state: stores through `input` would make the compiler reload it after
+// every stop.
 std::size_t line_end(InputFile& input, std::size_t limit, std::size_t& text_end) {
     const char* const data = input.data;
     const std::size_t end = input.end;
@@ -72,15 +80,22 @@ std::size_t line_end(InputFile& input, std::size_t limit, std::size_t& text_end)
                                end - chunk);
             continue;
         }
-        std::size_t at = chunk + static_cast<std::size_t>(std::countr_zero(stops));
+        const std::size_t at = chunk + static_cast<std::size_t>(std::countr_zero(stops));
         if (at >= limit) break;  // the stop stays for the next line
         stops &= stops - 1;
-        char stop = data[at];
-        if (stop == '\n' || (stop == '>' && is_tag_boundary(data, end, at))) {
+        const char stop = data[at];
+        if (stop == '\n' || stop == '\r') {  // only a CR without LF after it is a stop
             line_end = at + 1;
             break;
         }
-        if (stop == '\0' && text_end > at) text_end = at;
+        if (stop == '>') {
+            if (const std::size_t next = tag_boundary(data, end, at, limit); next != 0) {
+                line_end = next;
+                break;
+            }
+        } else if (text_end > at) {
+            text_end = at;  // a NUL
+        }
     }
     input.chunk = chunk;
     input.stops = stops;

@@ -120,6 +120,14 @@ TEST(Faults, ConvertsHostileInputsCleanly) {
     std::string tokyo_bay = read_file(fs::path(KELPWAY_EXAMPLES) / "tokyo-bay.gpx");
     std::string cr_only = tokyo_bay;
     std::replace(cr_only.begin(), cr_only.end(), '\n', '\r');
+    std::string tokyo_bay_drw = read_file(fs::path(KELPWAY_EXAMPLES) / "tokyo-bay.DRW");
+    for (std::size_t at = 0; (at = tokyo_bay_drw.find(",E,,5,", at)) != std::string::npos; ++at) {
+        tokyo_bay_drw[at + 4] = '2';  // the example's stored output is in colour 5
+    }
+    const std::string tokyo_bay_mmk = read_file(fs::path(KELPWAY_EXAMPLES) / "tokyo-bay.MMK");
+    const std::string small_printed = "MMK 1 points\nDRW 2 lines(color=2)\n";
+    const std::string small_drw = "S\r\n,130.000,S,245.000,E,,2,,,,\r\n,115.000,S,230.000,E,,2,,,,\r\nE\r\n";
+    const std::string small_mmk = ",3530.000,N,13915.000,W,26,,,,,,\"Pier 2\"\r\n";
 
     const struct {
         const char* what;
@@ -151,14 +159,12 @@ TEST(Faults, ConvertsHostileInputsCleanly) {
         // Every other byte is NUL, so no line's text reaches past the "<" of a tag.
         {"UTF-16 little endian with BOM", utf16(tokyo_bay, false), no_points, "S\r\nE\r\n", ""},
         {"UTF-16 big endian with BOM", utf16(tokyo_bay, true), no_points, "S\r\nE\r\n", ""},
-        // Without LF the file is one line cut into 1023-byte pieces, which rarely start at a tag.
-        {"CR line ends", cr_only, no_points, "S\r\nE\r\n", ""},
+        // A CR without LF ends a line as LF does, wherever the line falls in a 1023-byte piece.
+        {"CR line ends", cr_only, "MMK 4 points\nDRW 8 lines(color=2)\n", tokyo_bay_drw, tokyo_bay_mmk},
         {"CR line ends, every element a whole piece", padded(small_document, 1023, '\r'),
-         "MMK 1 points\nDRW 2 lines(color=2)\n",
-         "S\r\n,130.000,S,245.000,E,,2,,,,\r\n,115.000,S,230.000,E,,2,,,,\r\nE\r\n",
-         ",3530.000,N,13915.000,W,26,,,,,,\"Pier 2\"\r\n"},
+         small_printed, small_drw, small_mmk},
         {"CR line ends, elements one byte short of a piece", padded(small_document, 1022, '\r'),
-         no_points, "S\r\nE\r\n", ""},
+         small_printed, small_drw, small_mmk},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.what);

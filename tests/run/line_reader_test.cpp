@@ -37,7 +37,12 @@ TEST(NextLine, CutsPiecesAtLineEndsAndTheLengthLimit) {
         {"a\nb\n", {"a\n", "b\n"}},
         {"a\r\nb", {"a\r\n", "b"}},
         {"\n\n", {"\n", "\n"}},
-        {"cr only\rline\r", {"cr only\rline\r"}},
+        {"cr only\rline\r", {"cr only\r", "line\r"}},
+        {"a\rb\r\nc\n\rd", {"a\r", "b\r\n", "c\n", "\r", "d"}},
+        {"\r\r\n\r", {"\r", "\r\n", "\r"}},
+        {std::string(1022, 'c') + "\r\n", {std::string(1022, 'c') + "\r", "\n"}},
+        {std::string(1022, 'c') + "\rd", {std::string(1022, 'c') + "\r", "d"}},
+        {std::string(1021, 'c') + "\rd", {std::string(1021, 'c') + "\r", "d"}},
         {long_line, {std::string(1023, 'x'), std::string(477, 'x') + "\n"}},
         {std::string(1023, 'y') + "\n", {std::string(1023, 'y'), "\n"}},
         {std::string(1022, 'z') + "\n", {std::string(1022, 'z') + "\n"}},
@@ -63,6 +68,14 @@ TEST(NextLine, EndsALineWhereTheNextTagStarts) {
         {"<a><1><_x><Z>", {"<a><1><_x>", "<Z>"}},
         {"<a>\r\n<b><c>\r\n", {"<a>\r\n", "<b>", "<c>\r\n"}},
         {"<a>< b>", {"<a>< b>"}},
+        {"<a> <b>", {"<a> ", "<b>"}},
+        {"</keywords>  <wpt lat=\"1\">", {"</keywords>  ", "<wpt lat=\"1\">"}},
+        {"<a>\t \t</b>\n", {"<a>\t \t", "</b>\n"}},
+        {"<a> x<b>", {"<a> x<b>"}},
+        {"<a> \n<b>", {"<a> \n", "<b>"}},
+        {"<a> <1> <", {"<a> <1> <"}},
+        {prefix.substr(2) + "<a> <b>", {prefix.substr(2) + "<a> ", "<b>"}},
+        {prefix + "<a>  <b>", {prefix + "<a>", "  <b>"}},
         {"<a><", {"<a><"}},
         {"<a><b", {"<a>", "<b"}},
         {prefix + "<a><b>", {prefix + "<a>", "<b>"}},
@@ -82,6 +95,22 @@ TEST(NextLine, EndsTheTextOfALineAtANul) {
     EXPECT_EQ(lines_of_text(text), (std::vector<std::string>{"<wpt", "next\n", ""}));
 }
 
+// Lines as read from a file, through the reader's blocks.
+std::vector<std::string> lines_of_file(const std::string& text) {
+    char name[] = "/tmp/kelpway-lines-XXXXXX";
+    const int fd = mkstemp(name);
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    lseek(fd, 0, SEEK_SET);
+    unlink(name);
+    auto state = std::make_unique<ConversionState>();
+    attach_input(state->input, fd);
+    std::vector<std::string> lines = lines_of(*state);
+    EXPECT_FALSE(state->input.failed);
+    close(fd);
+    return lines;
+}
+
 // Lines that straddle the reader's blocks arrive whole.
 TEST(NextLine, ReadsAFileAcrossBlockBoundaries) {
     std::string text;
@@ -94,17 +123,28 @@ TEST(NextLine, ReadsAFileAcrossBlockBoundaries) {
     }
     text += "tail";
     expected.push_back("tail");
-    char name[] = "/tmp/kelpway-lines-XXXXXX";
-    int fd = mkstemp(name);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    lseek(fd, 0, SEEK_SET);
-    unlink(name);
-    auto state = std::make_unique<ConversionState>();
-    attach_input(state->input, fd);
-    EXPECT_EQ(lines_of(*state), expected);
-    EXPECT_FALSE(state->input.failed);
-    close(fd);
+    EXPECT_EQ(lines_of_file(text), expected);
+}
+
+// The first read ends right after the CR: whether an LF follows is only known after the next.
+TEST(NextLine, TellsCrLfFromALoneCrAcrossReads) {
+    std::string filler;
+    std::vector<std::string> filler_lines;
+    while (filler.size() + 2 * 101 < input_block_size) {
+        filler_lines.push_back(std::string(100, 'a') + "\n");
+        filler += filler_lines.back();
+    }
+    const std::string last(input_block_size - 1 - filler.size(), 'b');
+    for (const std::string after_cr : {"\ntail\n", "tail\n"}) {
+        SCOPED_TRACE(after_cr);
+        std::vector<std::string> expected = filler_lines;
+        if (after_cr[0] == '\n') {
+            expected.insert(expected.end(), {last + "\r\n", "tail\n"});
+        } else {
+            expected.insert(expected.end(), {last + "\r", "tail\n"});
+        }
+        EXPECT_EQ(lines_of_file(filler + last + "\r" + after_cr), expected);
+    }
 }
 
 TEST(NextLine, ReportsAReadErrorAsTheEndWithFailure) {
