@@ -72,7 +72,10 @@ std::string_view element_text(std::string_view text) {
 }
 
 std::string_view quoted_value(std::string_view text) {
-    return up_to(after_opener(text, '"'), '"');
+    std::size_t open = 0;  // lat="..., the usual case, needs no search
+    while (open < text.size() && text[open] != '"' && text[open] != '\'') ++open;
+    if (open == text.size()) return text;
+    return up_to(text.substr(open + 1), text[open]);
 }
 
 // Looks for the key's last byte ('=' in "lat="), rare in a line, and checks

@@ -20,7 +20,8 @@ std::string_view tag_name(std::string_view text);
 // The text between the first '>' and the next '<'.
 std::string_view element_text(std::string_view text);
 
-// The text between the first double quote and the next one.
+// The text between the first quote, double or single, and the next one of
+// the same kind; up to the end when that is missing.
 std::string_view quoted_value(std::string_view text);
 
 // The quoted value after the first occurrence of `key` (a plain substring

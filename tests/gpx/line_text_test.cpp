@@ -69,7 +69,10 @@ TEST(LineText, QuotedValueRunsBetweenFirstTwoQuotes) {
         {"\"\"", ""},
         {"\"open only\r\n", "open only\r\n"},
         {"no quote at all\r\n", "no quote at all\r\n"},
-        {"say 'single' \"double\"", "double"},
+        {"say 'single' \"double\"", "single"},
+        {"'it''s'", "it"},
+        {"\"it's\"", "it's"},
+        {"'open only\r\n", "open only\r\n"},
         {"", ""},
     };
     for (const PieceRow& row : rows) {
@@ -94,6 +97,9 @@ TEST(LineText, AttributeTextTakesFirstQuoteAfterFirstKey) {
         {"<wpt lat=\"\" lon=\"139.7\">\r\n", "lat=", ""},
         {"<wpt lat=35.6>\r\n", "lat=", "35.6>\r\n"},
         {"<wpt lat=\"35.6\r\n", "lat=", "35.6\r\n"},
+        {"<wpt lat='35.5' lon='139.7'/>\r\n", "lat=", "35.5"},
+        {"<wpt lat='35.5' lon='139.7'/>\r\n", "lon=", "139.7"},
+        {"<wpt lat=35.6 lon='139.7'>\r\n", "lat=", "139.7"},
         {"<wpt lat=\"35.6\">\r\n", "lon=", std::nullopt},
         {"<wpt LAT=\"35.6\">\r\n", "lat=", std::nullopt},
         {"", "lat=", std::nullopt},
