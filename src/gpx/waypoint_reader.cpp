@@ -1,10 +1,8 @@
 // A waypoint element becomes one mark record in the MMK file.
-#include <array>
-#include <cstring>
-
-#include "gpx/line_text.h"
-#include "gpx/position.h"
+#include "gpx/line_kind.h"
 #include "gpx/readers.h"
+#include "gpx/start_tag.h"
+#include "gpx/waypoint_name.h"
 #include "output/records.h"
 #include "run/line_reader.h"
 
@@ -12,65 +10,30 @@ namespace kelpway {
 
 namespace {
 
-constexpr std::string_view end_tag = "</wpt>";
-constexpr std::string_view name_tag = "<name>";
-constexpr std::string_view cdata_start = "<![CDATA[";
+bool holds_end_tag(std::string_view text) { return find_tag(text, LineKind::waypoint_end).begin != no_tag; }
 
-struct NameText {
-    std::array<char, line_size> bytes;
-    std::size_t size;
-};
-
-std::string_view without_line_end(std::string_view text) {
-    if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    return text;
-}
-
-// Copies the name that follows the first <name> in `text`, up to the next
-// '<' (a CDATA section up to its "]]>"), or up to the line end.
-bool take_name(std::string_view text, NameText& name) {
-    std::size_t at = text.find(name_tag);
-    if (at == std::string_view::npos) return false;
-    std::string_view rest = text.substr(at + name_tag.size());
-    if (rest.starts_with(cdata_start)) {
-        rest.remove_prefix(cdata_start.size());
-        std::size_t end = rest.find("]]>");
-        rest = end == std::string_view::npos ? without_line_end(rest) : rest.substr(0, end);
-    } else {
-        // The element text runs to the line's end when no tag follows.
-        rest = element_text(text.substr(at));
-        if (rest.data() + rest.size() == text.data() + text.size()) rest = without_line_end(rest);
-    }
-    std::memcpy(name.bytes.data(), rest.data(), rest.size());
-    name.size = rest.size();
-    return true;
+// Takes the line's part of the name; true when the element ends on it.
+bool ends_waypoint(std::string_view line, WaypointName& name) {
+    const OutsideName outside = take_name(line, name);
+    return holds_end_tag(outside.before) || holds_end_tag(outside.after);
 }
 
 }  // namespace
 
-bool read_waypoint(ConversionState& state) {
-    Position position;
-    bool placed = read_position(state.line, position);
-    NameText name{};
-    bool named = false;
-    bool ended = closes_empty_tag(state.line);
-    std::size_t first_close = state.line.find('>');
-    if (!ended && first_close != std::string_view::npos) {
-        named = take_name(state.line.substr(first_close + 1), name);
-    }
-    ended = ended || state.line.find(end_tag) != std::string_view::npos;
-    bool line_left = false;
+bool read_waypoint(ConversionState& state, const LineClass& start) {
+    const StartTag tag = read_start_tag(state, start.tag_end);
+    WaypointName name;
+    bool line_left = tag.end == TagEnd::reader_line;
+    bool ended = tag.end != TagEnd::open || ends_waypoint(state.line.substr(tag.rest), name);
     while (!ended && next_line(state)) {
-        if (is_reader_line(state.line)) {
+        if (is_reader_line(state, classify(state.line).kind)) {
             line_left = true;  // the element was never closed; the next one starts here
             break;
         }
-        if (!named) named = take_name(state.line, name);
-        ended = state.line.find(end_tag) != std::string_view::npos;
+        ended = ends_waypoint(state.line, name);
     }
-    if (placed) {
-        write_mark_record(state, position.latitude, position.longitude, {name.bytes.data(), name.size});
+    if (tag.placed) {
+        write_mark_record(state, tag.position.latitude, tag.position.longitude, name.view());
         ++state.point_count;
     } else {
         ++state.skipped_count;

@@ -1,6 +1,7 @@
 // One whole conversion: the file set, the scan over the input, the records.
 #include "run/conversion.h"
 
+#include "gpx/line_kind.h"
 #include "gpx/readers.h"
 #include "output/output_file.h"
 #include "output/records.h"
@@ -34,8 +35,9 @@ void scan_input(ConversionState& state) {
     write_start_record(state);
     bool line_left = false;  // a reader stopped at a line that is not its own
     while (line_left || next_line(state)) {
-        Reader reader = reader_for(state.line);
-        line_left = reader != nullptr && reader(state);
+        const LineClass line = classify(state.line);
+        const Reader reader = reader_for(state, line.kind);
+        line_left = reader != nullptr && reader(state, line);
         // A lost DRW decides the message; with only the MMK lost, the DRW is
         // still written whole.
         if (state.line_file.failed) return;

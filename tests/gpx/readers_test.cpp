@@ -87,7 +87,9 @@ TEST(WaypointReader, NamesEveryWaypointWhereverItsNameStands) {
         {"name without closing tag", wpt + "\n<name>Open end\r\n</wpt>\n", "", mark("Open end")},
         {"CDATA", wpt + "\n<name><![CDATA[Fish & <Chips>]]></name>\n</wpt>\n", "",
          mark("Fish & <Chips>")},
-        {"CDATA without end", wpt + "\n<name><![CDATA[Half\n</wpt>\n", "", mark("Half")},
+        // A CDATA section runs to its end, so one that never ends takes the rest of the element.
+        {"CDATA without end", wpt + "\n<name><![CDATA[Half\n</wpt>\n" + wpt + "/>\n", "",
+         mark("Half </wpt>") + mark("")},
         {"bytes kept", wpt + "\n<name>A, \"b\" &amp; \xe6\x9d\xb1</name>\n</wpt>\n", "",
          mark("A, \"b\" &amp; \xe6\x9d\xb1")},
         {"tab after the tag", "\t<wpt\tlon=\"139.767125\"\tlat=\"35.681236\"><name>T</name></wpt>\n",
@@ -144,6 +146,72 @@ TEST(TrackReader, KeepsEveryPointOfEverySegment) {
                                    "\n</trkseg>\n</trk>\n",
          p3, "", 2},
         {"routes are not tracks", "<rte>\n<rtept lat=\"1\" lon=\"2\"/>\n</rte>\n", "", ""},
+    };
+    for (const Case& row : cases) check(row);
+}
+
+
+TEST(WaypointReader, JoinsNamesWrittenOverSeveralLines) {
+    const std::string long_piece(700, 'n');
+    const Case cases[] = {
+        {"two lines", wpt + "\n<name>EL A\n      Iso.8s</name>\n</wpt>\n", "", mark("EL A Iso.8s")},
+        {"text on the lines after the tag", wpt + "\n<name>\n   Buoy\n</name>\n</wpt>\n", "",
+         mark("Buoy")},
+        {"blank lines before the text", wpt + "<name>  \r\n\t\r\n  <![CDATA[Pier\r\n  4]]></name></wpt>\n",
+         "", mark("Pier 4")},
+        {"empty pieces dropped", wpt + "\n<name>A\n\n  \nB </name>\n</wpt>\n", "", mark("A B ")},
+        {"lone CR inside", wpt + "\r<name>EL A\rIso</name>\r</wpt>\r", "", mark("EL A Iso")},
+        {"blanks kept on one line", wpt + "\n<name> Buoy </name>\n</wpt>\n", "", mark(" Buoy ")},
+        {"end tag after the text", wpt + "\n<name>A\n</wpt>\n<name>outside</name>\n", "", mark("A")},
+        {"end tag on a continuation", wpt + "\n<name>A\nB</wpt>\n<name>outside</name>\n", "",
+         mark("A B")},
+        {"the first name wins", wpt + "\n<name>First</name>\n<name>Second</name>\n</wpt>\n", "",
+         mark("First")},
+        {"cut by the next waypoint", wpt + "\n<name>Open\n" + wpt + "<name>Next</name></wpt>\n", "",
+         mark("Open") + mark("Next")},
+        {"ends with the input", wpt + "\n<name>Open\nend", "", mark("Open end")},
+        {"at most one piece long", wpt + "\n<name>" + long_piece + "\n" + long_piece + "</name></wpt>\n",
+         "", mark(long_piece + " " + long_piece.substr(0, 1023 - 701))},
+    };
+    for (const Case& row : cases) check(row);
+}
+
+TEST(Readers, ConvertTheLayoutsOfOtherWriters) {
+    const Case cases[] = {
+        {"namespace prefixes",
+         "<ns2:wpt lat=\"35.681236\" lon=\"139.767125\">\n  <ns2:name>P</ns2:name>\n</ns2:wpt>\n"
+         "<ns2:trk>\n <ns2:name>t</ns2:name>\n <ns2:trkseg>\n  <ns2:trkpt lat=\"35.5\" lon=\"139.5\">\n"
+         "  </ns2:trkpt>\n </ns2:trkseg>\n <ns2:trkseg>\n  <ns2:trkpt lat=\"1\" lon=\"2\"/>\n"
+         " </ns2:trkseg>\n</ns2:trk>\n",
+         p2 + "J\n" + p3, mark("P")},
+        {"a prefixed document on one line",
+         "<g:gpx><g:wpt lat=\"35.681236\" lon=\"139.767125\"><g:name>P</g:name></g:wpt><g:trk><g:trkseg>"
+         "<g:trkpt lat=\"1\" lon=\"2\"></g:trkpt><g:trkpt lat=\"35.5\" lon=\"139.5\"/></g:trkseg></g:trk></g:gpx>",
+         p3 + p2, mark("P")},
+        {"start tags over several lines",
+         "<wpt lat=\"35.681236\"\n     lon=\"139.767125\">\n<name>S</name>\n</wpt>\n<trk><trkseg>\n"
+         "<trkpt lat=\"1\"\n lon=\"2\">\n</trkpt>\n<trkpt\n lat=\"35.5\"\n lon=\"139.5\"\n/>\n</trkseg></trk>\n",
+         p3 + p2, mark("S")},
+        {"a split start tag among one-line points",
+         "<trk><trkseg>\n" + pt1 + "</trkpt>\n<trkpt lon=\"2\"\r\n lat=\"1\"/><trkpt lat=\"35.5\" lon=\"139.5\"/>\n"
+         "</trkseg></trk>\n",
+         p1 + p3 + p2, ""},
+        {"a split empty waypoint", "<wpt\n lat=\"35.681236\"\n lon=\"139.767125\"/>\n<name>not mine</name>\n", "",
+         mark("")},
+        {"the first line with a key gives it",
+         "<wpt lat=\"35.681236\"\n lat=\"1\" lon=\"139.767125\">\n<name>F</name>\n</wpt>\n", "", mark("F")},
+        {"a split tag cut by the next waypoint",
+         "<wpt lat=\"1\"\n<wpt lat=\"35.681236\" lon=\"139.767125\"><name>N</name></wpt>\n", "", mark("N"), 1},
+        {"a split tag cut by the end of the input", "<trk><trkseg>\n<trkpt lat=\"1\"\n lon=\"2\"", p3, ""},
+        {"single quotes", "<wpt lat='35.681236' lon='139.767125'><name>Q</name></wpt>\n"
+                          "<trk><trkseg><trkpt lat='1' lon=\"2\"/></trkseg></trk>\n",
+         p3, mark("Q")},
+        {"a waypoint after other content", "<cache><keywords>x</keywords>  " + wpt +
+                                              "\n<name>GC1</name>\n</wpt>\n",
+         "", mark("GC1")},
+        {"old Mac line ends", "<gpx>\r" + wpt + "\r  <name>M</name>\r</wpt>\r<trk>\r<trkseg>\r" + pt3 +
+                                 "\r</trkpt>\r</trkseg>\r</trk>\r",
+         p3, mark("M")},
     };
     for (const Case& row : cases) check(row);
 }

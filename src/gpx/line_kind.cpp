@@ -1,0 +1,129 @@
+// What a line is to the scan and the readers, told by the first tag on it.
+#include "gpx/line_kind.h"
+
+#include <array>
+
+#include "gpx/line_text.h"
+#include "run/short_text.h"
+
+namespace kelpway {
+namespace {
+
+// The only place that knows the tag names. A name's start and end tags
+// give the two kinds; `reader` rows start an element only first on a line.
+struct TagRow {
+    std::string_view name;
+    LineKind start;
+    LineKind end;
+    bool reader;
+};
+
+constexpr std::array<TagRow, 7> tag_table{{
+    {"wpt", LineKind::waypoint, LineKind::waypoint_end, true},
+    {"trk", LineKind::track, LineKind::track_end, true},
+    {"rte", LineKind::route, LineKind::route_end, true},
+    {"trkpt", LineKind::track_point, LineKind::other, false},
+    {"rtept", LineKind::route_point, LineKind::other, false},
+    {"trkseg", LineKind::segment, LineKind::segment_end, false},
+    {"name", LineKind::name, LineKind::other, false},
+}};
+
+// Rows are found by length and first letter, one look-up and one compare
+// per line; every row needs a slot of its own.
+constexpr std::size_t longest_name = 7;
+constexpr std::size_t slot_of(std::string_view name) {
+    return name.size() | (static_cast<std::size_t>(name[0] & 0x1f) << 3);
+}
+constexpr std::uint8_t empty_slot = 0xff;
+using TagSlots = std::array<std::uint8_t, 256>;
+
+constexpr TagSlots slots_of_rows() {
+    TagSlots slots{};
+    slots.fill(empty_slot);
+    for (std::size_t i = 0; i < tag_table.size(); ++i) {
+        slots[slot_of(tag_table[i].name)] = static_cast<std::uint8_t>(i);
+    }
+    return slots;
+}
+constexpr TagSlots tag_slots = slots_of_rows();
+
+constexpr bool every_row_found() {
+    for (std::size_t i = 0; i < tag_table.size(); ++i) {
+        const std::string_view name = tag_table[i].name;
+        if (name.size() > longest_name || tag_slots[slot_of(name)] != i) return false;
+    }
+    return true;
+}
+static_assert(every_row_found(), "tag names must be short and differ in length or first letter");
+
+const TagRow* row_named(std::string_view name) {
+    if (name.empty() || name.size() > longest_name) return nullptr;
+    const std::uint8_t index = tag_slots[slot_of(name)];
+    if (index == empty_slot) return nullptr;
+    const TagRow& row = tag_table[index];
+    return row.name.size() == name.size() && same_bytes(row.name.data(), name.data(), name.size())
+               ? &row
+               : nullptr;
+}
+
+// "ns2:trkpt" compares as "trkpt"; a prefix is one or more bytes other than
+// ':', '<', '>', '/' and white space (tag names hold neither '>' nor white space).
+std::string_view local_name(std::string_view name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (c == ':') return i > 0 ? name.substr(i + 1) : name;
+        if (c == '<' || c == '/') return name;
+    }
+    return name;
+}
+
+struct KindName {
+    std::string_view name;
+    bool closing;
+};
+
+constexpr KindName name_of(LineKind kind) {
+    for (const TagRow& row : tag_table) {
+        if (row.start == kind) return {row.name, false};
+        if (row.end == kind) return {row.name, true};
+    }
+    return {{}, false};
+}
+
+}  // namespace
+
+LineClass classify(std::string_view line) {
+    std::string_view name = tag_name(line);
+    const std::size_t tag_end = static_cast<std::size_t>(name.data() - line.data()) + name.size();
+    const bool closing = !name.empty() && name[0] == '/';
+    if (closing) name.remove_prefix(1);
+    const TagRow* row = row_named(local_name(name));
+    if (row == nullptr) return {LineKind::other, tag_end};
+    if (closing) return {row->end, tag_end};
+    if (row->reader) {
+        // A reader line: its '<' comes first after the indentation.
+        const std::size_t open = static_cast<std::size_t>(name.data() - line.data()) - 1;
+        if (open >= line.size() || line[open] != '<' || indentation(line) != open) {
+            return {LineKind::other, tag_end};
+        }
+    }
+    return {row->start, tag_end};
+}
+
+TagSpan find_tag(std::string_view text, LineKind kind) {
+    const KindName wanted = name_of(kind);
+    for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+        std::size_t from = at + 1;
+        if (wanted.closing) {
+            if (from >= text.size() || text[from] != '/') continue;
+            ++from;
+        }
+        std::size_t end = from;
+        while (end < text.size() && !ends_tag_name(text[end])) ++end;
+        if (end == text.size() || text[end] != '>') continue;
+        if (local_name(text.substr(from, end - from)) == wanted.name) return {at, end + 1};
+    }
+    return {no_tag, no_tag};
+}
+
+}  // namespace kelpway

@@ -1,0 +1,44 @@
+// What a line is to the scan and the readers, told by the first tag on it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace kelpway {
+
+enum class LineKind : std::uint8_t {
+    other,
+    waypoint,      // <wpt, first on its line: a reader line
+    track,         // <trk, likewise
+    route,         // <rte, likewise
+    track_point,   // trkpt
+    route_point,   // rtept
+    segment,       // trkseg
+    segment_end,   // /trkseg
+    track_end,     // /trk
+    route_end,     // /rte
+    waypoint_end,  // /wpt
+    name,          // name
+};
+
+struct LineClass {
+    LineKind kind;
+    std::size_t tag_end;  // where the tag's name ends in the line
+};
+
+// The kind of the line's tag name (tag_name's rules), where a name written
+// "prefix:local" counts as its local part. wpt, trk and rte only count when
+// their '<' is the line's first byte after blanks and tabs.
+LineClass classify(std::string_view line);
+
+// The first tag of `kind` written out whole in `text` ("<name>", "</wpt>",
+// "<ns:name>"): where its '<' stands and where its '>' ends, or npos.
+struct TagSpan {
+    std::size_t begin;
+    std::size_t end;
+};
+inline constexpr std::size_t no_tag = std::string_view::npos;
+TagSpan find_tag(std::string_view text, LineKind kind);
+
+}  // namespace kelpway

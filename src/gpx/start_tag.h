@@ -1,0 +1,41 @@
+// The start tag of a waypoint or a track or route point: its position, from
+// the lat= and lon= attributes, and where the tag ends.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "output/degrees.h"
+#include "run/state.h"
+
+namespace kelpway {
+
+struct Position {
+    DegreesMinutes latitude;
+    DegreesMinutes longitude;
+};
+
+enum class TagEnd {
+    open,           // at a '>': the element goes on after it
+    empty_element,  // at "/>": the element ends with its tag
+    reader_line,    // at a reader line, left in state.line for the scan
+    input_ended,
+};
+
+struct StartTag {
+    Position position;
+    bool placed;       // both attributes found, and both usable numbers
+    TagEnd end;
+    std::size_t rest;  // open or empty_element: where the text after '>' starts in state.line
+};
+
+// Reads the start tag whose name ends at `name_end` in state.line. A tag
+// without '>' on its line goes on over the following lines up to the first
+// that holds one; lat= and lon= each come from the first of its lines that
+// holds the key.
+StartTag read_start_tag(ConversionState& state, std::size_t name_end);
+
+// The line's first '>' closes an empty element tag ("<trk .../>").
+bool closes_empty_tag(std::string_view line);
+
+}  // namespace kelpway
