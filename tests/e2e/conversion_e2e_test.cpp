@@ -19,6 +19,14 @@ TEST(Conversion, MatchesTheStoredResults) {
     } cases[] = {
         {fs::path(KELPWAY_EXAMPLES) / "tokyo-bay.gpx", "5"},
         {test_data("mixed-crlf.gpx"), "3"},
+        // Layouts of other writers: CR-only line ends, namespace prefixes, start tags over
+        // several lines, single quotes, a waypoint after other content, names over several lines.
+        {test_data("cr-only.gpx"), "1"},
+        {test_data("prefixed.gpx"), "4"},
+        {test_data("split-tags.gpx"), "6"},
+        {test_data("single-quotes.gpx"), "7"},
+        {test_data("after-content.gpx"), "3"},
+        {test_data("long-names.gpx"), "2"},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.input.string());
