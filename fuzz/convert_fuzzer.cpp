@@ -1,4 +1,5 @@
 // libFuzzer target: a whole conversion in memory, with the shape of both outputs checked after every run.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -107,9 +108,10 @@ void check_mmk(std::string_view mmk, std::int64_t point_count) {
     std::int64_t marks = 0;
     for_each_record(mmk, [&](std::string_view record) {
         std::string_view rest = record;
-        // The name is any bytes but LF (it never spans lines) and at most one line piece long.
+        // The name is any bytes but line ends (pieces of several lines are joined with blanks)
+        // and at most one line piece long.
         if (!take_position(rest) || !take(rest, "26,,,,,,\"") || !rest.ends_with('"') ||
-            rest.size() - 1 > kelpway::line_limit) {
+            rest.size() - 1 > kelpway::line_limit || rest.find('\r') != std::string_view::npos) {
             fail("MMK mark record malformed", record);
         }
         ++marks;
@@ -124,6 +126,30 @@ void check_counts(ConversionState& state, std::string_view gpx) {
     std::int64_t lines = 0;
     while (kelpway::next_line(state)) ++lines;
     if (counted > lines) fail("more points counted than lines read", gpx.substr(0, 200));
+}
+
+// The text with every LF that follows no CR turned into a CR: a lone CR ends a line as LF does.
+std::string with_cr_line_ends(std::string_view gpx) {
+    std::string changed(gpx);
+    for (std::size_t i = 0; i < gpx.size(); ++i) {
+        if (gpx[i] == '\n' && (i == 0 || gpx[i - 1] != '\r')) changed[i] = '\r';
+    }
+    return changed;
+}
+
+void check_cr_line_ends(ConversionState& state, std::string_view gpx, const std::string& drw,
+                        const std::string& mmk) {
+    static std::string cr_drw;
+    static std::string cr_mmk;
+    cr_drw.clear();
+    cr_mmk.clear();
+    const std::int64_t counts[] = {state.point_count, state.line_count, state.skipped_count};
+    const std::string cr_gpx = with_cr_line_ends(gpx);
+    kelpway::convert_text(state, cr_gpx, cr_drw, cr_mmk);
+    const std::int64_t cr_counts[] = {state.point_count, state.line_count, state.skipped_count};
+    if (cr_drw != drw || cr_mmk != mmk || !std::equal(counts, counts + 3, cr_counts)) {
+        fail("CR line ends convert otherwise than LF", cr_gpx.substr(0, 200));
+    }
 }
 
 }  // namespace
@@ -144,5 +170,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check_drw(drw, state.color, state.line_count);
     check_mmk(mmk, state.point_count);
     check_counts(state, gpx);
+    check_cr_line_ends(state, gpx, drw, mmk);
     return 0;
 }
