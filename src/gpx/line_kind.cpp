@@ -4,28 +4,31 @@
 #include <array>
 
 #include "gpx/line_text.h"
+#include "gpx/readers.h"
 #include "run/short_text.h"
 
 namespace kelpway {
 namespace {
 
 // The only place that knows the tag names. A name's start and end tags
-// give the two kinds; `reader` rows start an element only first on a line.
+// give the two kinds; a row with a reader starts an element when it is
+// first on its line, and a reader `on_request` does so only with --routes.
 struct TagRow {
     std::string_view name;
     LineKind start;
     LineKind end;
-    bool reader;
+    Reader reader;
+    bool on_request;
 };
 
 constexpr std::array<TagRow, 7> tag_table{{
-    {"wpt", LineKind::waypoint, LineKind::waypoint_end, true},
-    {"trk", LineKind::track, LineKind::track_end, true},
-    {"rte", LineKind::route, LineKind::route_end, true},
-    {"trkpt", LineKind::track_point, LineKind::other, false},
-    {"rtept", LineKind::route_point, LineKind::other, false},
-    {"trkseg", LineKind::segment, LineKind::segment_end, false},
-    {"name", LineKind::name, LineKind::other, false},
+    {"wpt", LineKind::waypoint, LineKind::waypoint_end, read_waypoint, false},
+    {"trk", LineKind::track, LineKind::track_end, read_track, false},
+    {"rte", LineKind::route, LineKind::route_end, read_route, true},
+    {"trkpt", LineKind::track_point, LineKind::other, nullptr, false},
+    {"rtept", LineKind::route_point, LineKind::other, nullptr, false},
+    {"trkseg", LineKind::segment, LineKind::segment_end, nullptr, false},
+    {"name", LineKind::name, LineKind::other, nullptr, false},
 }};
 
 // Rows are found by length and first letter, one look-up and one compare
@@ -90,7 +93,24 @@ constexpr KindName name_of(LineKind kind) {
     return {{}, false};
 }
 
+constexpr const TagRow* row_starting(LineKind kind) {
+    for (const TagRow& row : tag_table) {
+        if (row.start == kind) return &row;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+Reader reader_for(LineKind kind) {
+    const TagRow* row = row_starting(kind);
+    return row != nullptr ? row->reader : nullptr;
+}
+
+bool is_reader_line(const ConversionState& state, LineKind kind) {
+    const TagRow* row = row_starting(kind);
+    return row != nullptr && row->reader != nullptr && (!row->on_request || state.convert_routes);
+}
 
 LineClass classify(std::string_view line) {
     std::string_view name = tag_name(line);
@@ -100,7 +120,7 @@ LineClass classify(std::string_view line) {
     const TagRow* row = row_named(local_name(name));
     if (row == nullptr) return {LineKind::other, tag_end};
     if (closing) return {row->end, tag_end};
-    if (row->reader) {
+    if (row->reader != nullptr) {
         // A reader line: its '<' comes first after the indentation.
         const std::size_t open = static_cast<std::size_t>(name.data() - line.data()) - 1;
         if (open >= line.size() || line[open] != '<' || indentation(line) != open) {

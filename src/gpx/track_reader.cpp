@@ -1,5 +1,6 @@
 // A track element becomes a run of point records in the DRW file, one run
-// per segment, with a separator before each run once points exist.
+// per segment, with a separator before each run once points exist. A route
+// is read the same way, as one run of route points.
 #include "gpx/line_kind.h"
 #include "gpx/readers.h"
 #include "gpx/start_tag.h"
@@ -10,11 +11,21 @@ namespace kelpway {
 
 namespace {
 
+// The tags that shape an element of point runs.
+struct RunTags {
+    LineKind point;
+    LineKind end;
+    bool segments;  // trkseg starts a run of its own
+};
+
+constexpr RunTags track_tags{LineKind::track_point, LineKind::track_end, true};
+constexpr RunTags route_tags{LineKind::route_point, LineKind::route_end, false};
+
 void separate(ConversionState& state) {
     if (state.line_count > 0) write_separator_record(state);
 }
 
-// False when the point's start tag ran into a reader line, which ends the track.
+// False when the point's start tag ran into a reader line, which ends the element.
 bool convert_point(ConversionState& state, const LineClass& point) {
     const StartTag tag = read_start_tag(state, point.tag_end);
     if (tag.placed) {
@@ -26,50 +37,78 @@ bool convert_point(ConversionState& state, const LineClass& point) {
     return tag.end != TagEnd::reader_line;
 }
 
-// Passes over the track's name, description and the like. The header ends
-// with its trkseg line (consumed), with a line that already belongs to the
-// body (left in state.line), or with the input.
+// A start tag that is empty or holds its own end tag: an element without points.
+bool is_whole(std::string_view line, const RunTags& tags) {
+    return closes_empty_tag(line) || find_tag(line, tags.end).begin != no_tag;
+}
+
+// Passes over the element's name, description and the like. The header
+// ends with its trkseg line (consumed), with a line that already belongs
+// to the body (left in state.line), or with the input.
 enum class Header { consumed, body_line, input_ended };
 
-Header skip_header(ConversionState& state) {
+Header skip_header(ConversionState& state, const RunTags& tags) {
     while (next_line(state)) {
-        switch (const LineKind kind = classify(state.line).kind) {
-            case LineKind::segment: return Header::consumed;
-            case LineKind::track_point:
-            case LineKind::segment_end:
-            case LineKind::track_end: return Header::body_line;
-            default:
-                if (is_reader_line(state, kind)) return Header::body_line;
+        const LineKind kind = classify(state.line).kind;
+        if (tags.segments && kind == LineKind::segment) return Header::consumed;
+        if (kind == tags.point || kind == tags.end || (tags.segments && kind == LineKind::segment_end) ||
+            is_reader_line(state, kind)) {
+            return Header::body_line;
         }
     }
     return Header::input_ended;
 }
 
-}  // namespace
-
-bool read_track(ConversionState& state, const LineClass& /*start*/) {
-    if (closes_empty_tag(state.line) || find_tag(state.line, LineKind::track_end).begin != no_tag) {
+bool read_runs(ConversionState& state, const RunTags& tags) {
+    if (is_whole(state.line, tags)) {
         separate(state);
         return false;
     }
-    const Header header = skip_header(state);
+    const Header header = skip_header(state, tags);
     if (header == Header::input_ended) return false;
     separate(state);
     bool have_line = header == Header::body_line;
     while (have_line || next_line(state)) {
         have_line = false;
         const LineClass line = classify(state.line);
-        switch (line.kind) {
-            case LineKind::track_point:
-                if (!convert_point(state, line)) return true;  // the track was never closed
-                break;
-            case LineKind::segment: separate(state); break;
-            case LineKind::track_end: return false;
-            default:
-                if (is_reader_line(state, line.kind)) return true;  // never closed either
+        if (line.kind == tags.point) {
+            if (!convert_point(state, line)) return true;  // the element was never closed
+        } else if (tags.segments && line.kind == LineKind::segment) {
+            separate(state);
+        } else if (line.kind == tags.end) {
+            return false;
+        } else if (is_reader_line(state, line.kind)) {
+            return true;  // never closed either
         }
     }
     return false;
+}
+
+// Without --routes a route writes nothing; its points are counted so that
+// the summary can say what was left out.
+bool count_route_points(ConversionState& state) {
+    if (is_whole(state.line, route_tags)) return false;
+    while (next_line(state)) {
+        const LineKind kind = classify(state.line).kind;
+        if (kind == LineKind::route_point) {
+            ++state.passed_over_count;
+        } else if (kind == LineKind::route_end) {
+            return false;
+        } else if (is_reader_line(state, kind)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool read_track(ConversionState& state, const LineClass& /*start*/) {
+    return read_runs(state, track_tags);
+}
+
+bool read_route(ConversionState& state, const LineClass& /*start*/) {
+    return state.convert_routes ? read_runs(state, route_tags) : count_route_points(state);
 }
 
 }  // namespace kelpway

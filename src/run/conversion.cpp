@@ -16,6 +16,7 @@ void reset_counts(ConversionState& state) {
     state.point_count = 0;
     state.line_count = 0;
     state.skipped_count = 0;
+    state.passed_over_count = 0;
 }
 
 // Closes everything and tells which failure, if any, the run met. A read
@@ -36,7 +37,7 @@ void scan_input(ConversionState& state) {
     bool line_left = false;  // a reader stopped at a line that is not its own
     while (line_left || next_line(state)) {
         const LineClass line = classify(state.line);
-        const Reader reader = reader_for(state, line.kind);
+        const Reader reader = reader_for(line.kind);
         line_left = reader != nullptr && reader(state, line);
         // A lost DRW decides the message; with only the MMK lost, the DRW is
         // still written whole.

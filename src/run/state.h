@@ -66,9 +66,11 @@ struct ConversionState {
     PathText input_path;
     PathText output_path;
     int color = 2;
+    bool convert_routes = false;    // --routes: routes are read as tracks
     std::int64_t point_count = 0;   // MMK mark records written
     std::int64_t line_count = 0;    // DRW point records written
     std::int64_t skipped_count = 0; // points passed over for want of a position
+    std::int64_t passed_over_count = 0;  // route points, when routes are not converted
 };
 
 }  // namespace kelpway

@@ -40,32 +40,41 @@ std::int64_t count_start_tags(const std::string& text, const std::string& tag) {
 
 struct CorpusRun {
     std::string drw, mmk;
-    std::int64_t points, lines, skipped;
+    std::int64_t points, lines, skipped, passed_over;
 };
 
-CorpusRun convert_file(const fs::path& file) {
+CorpusRun convert_file(const fs::path& file, bool routes = false) {
     std::string gpx = read_bytes(file);
     auto state = std::make_unique<ConversionState>();
+    state->convert_routes = routes;
     CorpusRun run;
     EXPECT_EQ(convert_text(*state, gpx, run.drw, run.mmk), Outcome::converted);
     run.points = state->point_count;
     run.lines = state->line_count;
     run.skipped = state->skipped_count;
+    run.passed_over = state->passed_over_count;
     return run;
 }
 
 const char* corpus_folder() { return std::getenv("KELPWAY_CORPUS"); }
 
-// Every waypoint and track point of each file is converted or counted as skipped.
+// Every waypoint and track point of each file is converted or counted as skipped, and so is
+// every route point with --routes; without, route points are counted as passed over.
 void expect_every_point(const fs::path& folder) {
     int files = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.path().extension() != ".gpx") continue;
         SCOPED_TRACE(entry.path().filename().string());
-        std::string gpx = read_bytes(entry.path());
-        CorpusRun run = convert_file(entry.path());
-        EXPECT_EQ(run.points + run.lines + run.skipped,
-                  count_start_tags(gpx, "wpt") + count_start_tags(gpx, "trkpt"));
+        const std::string gpx = read_bytes(entry.path());
+        const std::int64_t waypoints_and_track_points =
+            count_start_tags(gpx, "wpt") + count_start_tags(gpx, "trkpt");
+        const std::int64_t route_points = count_start_tags(gpx, "rtept");
+        const CorpusRun plain = convert_file(entry.path());
+        EXPECT_EQ(plain.points + plain.lines + plain.skipped, waypoints_and_track_points);
+        EXPECT_EQ(plain.passed_over, route_points);
+        const CorpusRun routes = convert_file(entry.path(), true);
+        EXPECT_EQ(routes.points + routes.lines + routes.skipped, waypoints_and_track_points + route_points);
+        EXPECT_EQ(routes.passed_over, 0);
         ++files;
     }
     EXPECT_GT(files, 0);

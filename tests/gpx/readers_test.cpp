@@ -1,4 +1,4 @@
-// Waypoints and tracks in the layouts real GPX files use, converted in memory.
+// Waypoints, tracks and routes in the layouts real GPX files use, converted in memory.
 #include "gpx/readers.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ namespace {
 struct Converted {
     std::string drw;  // with LF line ends, without the start and end records
     std::string mmk;  // with LF line ends
-    std::int64_t points, lines, skipped;
+    std::int64_t points, lines, skipped, passed_over;
 };
 
 std::string with_lf(std::string text) {
@@ -26,15 +26,16 @@ std::string with_lf(std::string text) {
     return out;
 }
 
-Converted convert(const std::string& gpx) {
+Converted convert(const std::string& gpx, bool routes) {
     auto state = std::make_unique<ConversionState>();
     state->color = 2;
+    state->convert_routes = routes;
     std::string drw, mmk;
     EXPECT_EQ(convert_text(*state, gpx, drw, mmk), Outcome::converted);
     EXPECT_TRUE(drw.starts_with("S\r\n") && drw.ends_with("E\r\n")) << drw;
     drw = drw.size() >= 6 ? drw.substr(3, drw.size() - 6) : drw;
     return {with_lf(drw), with_lf(mmk), state->point_count, state->line_count,
-            state->skipped_count};
+            state->skipped_count, state->passed_over_count};
 }
 
 struct Case {
@@ -43,11 +44,13 @@ struct Case {
     std::string drw;
     std::string mmk;
     std::int64_t skipped = 0;
+    std::int64_t passed_over = 0;  // route points, when routes are not converted
+    bool routes = false;
 };
 
 void check(const Case& row) {
     SCOPED_TRACE(row.what);
-    Converted got = convert(row.gpx);
+    Converted got = convert(row.gpx, row.routes);
     EXPECT_EQ(got.drw, row.drw);
     EXPECT_EQ(got.mmk, row.mmk);
     std::int64_t marks = static_cast<std::int64_t>(std::count(row.mmk.begin(), row.mmk.end(), '\n'));
@@ -57,6 +60,7 @@ void check(const Case& row) {
     EXPECT_EQ(got.points, marks);
     EXPECT_EQ(got.lines, points);
     EXPECT_EQ(got.skipped, row.skipped);
+    EXPECT_EQ(got.passed_over, row.passed_over);
 }
 
 const std::string tokyo = ",3540.874,N,13946.027,E";
@@ -145,7 +149,7 @@ TEST(TrackReader, KeepsEveryPointOfEverySegment) {
         {"without a position", "<trk>\n<trkseg>\n<trkpt lat=\"1\">\n<trkpt lon=\"2\" lat=\"nan\">\n" + pt3 +
                                    "\n</trkseg>\n</trk>\n",
          p3, "", 2},
-        {"routes are not tracks", "<rte>\n<rtept lat=\"1\" lon=\"2\"/>\n</rte>\n", "", ""},
+        {"routes are not tracks", "<rte>\n<rtept lat=\"1\" lon=\"2\"/>\n</rte>\n", "", "", 0, 1},
     };
     for (const Case& row : cases) check(row);
 }
@@ -212,6 +216,43 @@ TEST(Readers, ConvertTheLayoutsOfOtherWriters) {
         {"old Mac line ends", "<gpx>\r" + wpt + "\r  <name>M</name>\r</wpt>\r<trk>\r<trkseg>\r" + pt3 +
                                  "\r</trkpt>\r</trkseg>\r</trk>\r",
          p3, mark("M")},
+    };
+    for (const Case& row : cases) check(row);
+}
+
+
+const std::string rpt1 = "<rtept lat=\"35.681236\" lon=\"139.767125\">";
+const std::string rpt2 = "<rtept lat=\"35.5\" lon=\"139.5\">";
+const std::string rpt3 = "<rtept lat=\"1\" lon=\"2\"/>";
+
+TEST(RouteReader, ReadsRoutesAsTracksOnRequest) {
+    const std::string route_export = "<rte>\n  <name>Approach</name>\n  <number>1</number>\n  " + rpt1 +
+                                     "\n    <name>Fairway buoy</name>\n  </rtept>\n  " + rpt2 +
+                                     "\n    <name>Pier</name>\n  </rtept>\n</rte>\n";
+    const std::string track = "<trk><trkseg>\n" + pt3 + "</trkpt>\n</trkseg></trk>\n";
+    const Case cases[] = {
+        {"a route export", route_export, p1 + p2, "", 0, 0, true},
+        {"the same without --routes", route_export, "", "", 0, 2},
+        {"one line", "<rte><name>R</name>" + rpt1 + "</rtept>" + rpt3 + "</rte>", p1 + p3, "", 0, 0, true},
+        {"one line without --routes", "<rte><name>R</name>" + rpt1 + "</rtept>" + rpt3 + "</rte>", "", "", 0, 2},
+        {"prefixed", "<g:rte>\n<g:rtept lat=\"1\" lon=\"2\"/>\n</g:rte>\n", p3, "", 0, 0, true},
+        {"between tracks", track + route_export + track, p3 + "J\n" + p1 + p2 + "J\n" + p3, "", 0, 0, true},
+        {"empty, between tracks", track + "<rte><name>e</name></rte>\n<rte />\n" + track, p3 + "J\nJ\nJ\n" + p3,
+         "", 0, 0, true},
+        {"unclosed, then a waypoint", "<rte>\n" + rpt3 + "\n" + wpt + "<name>W</name></wpt>\n" + rpt3 + "\n",
+         p3, mark("W"), 0, 0, true},
+        {"unclosed, then a waypoint, without --routes",
+         "<rte>\n" + rpt3 + "\n" + wpt + "<name>W</name></wpt>\n" + rpt3 + "\n", "", mark("W"), 0, 1},
+        {"a route ends an open track", "<trk><trkseg>\n" + pt3 + "\n<rte>\n" + rpt2 + "</rtept>\n</rte>\n",
+         p3 + "J\n" + p2, "", 0, 0, true},
+        {"an open track swallows a route without --routes", "<trk><trkseg>\n" + pt3 + "\n<rte>\n" + rpt2 +
+                                                              "</rtept>\n</rte>\n",
+         p3, "", 0, 0},
+        {"route points without a position", "<rte>\n<rtept lat=\"1\"/>\n<rtept lat=\"x\" lon=\"2\"/>\n" + rpt3 +
+                                                "\n</rte>\n",
+         p3, "", 2, 0, true},
+        {"a split route point", "<rte>\n<rtept lat=\"1\"\n lon=\"2\"/>\n</rte>\n", p3, "", 0, 0, true},
+        {"trkpt lines are not route points", "<rte>\n" + pt3 + "\n</rte>\n", "", "", 0, 0, true},
     };
     for (const Case& row : cases) check(row);
 }

@@ -29,6 +29,8 @@ TEST(ColorArgument, ReadsOneToSevenAndFallsBackToTwo) {
 struct ConsoleRun {
     int status;
     std::string printed;
+    int color;
+    bool routes;
 };
 
 ConsoleRun run_with(const std::vector<const char*>& arguments) {
@@ -39,7 +41,7 @@ ConsoleRun run_with(const std::vector<const char*>& arguments) {
     std::rewind(console);
     printed.resize(std::fread(printed.data(), 1, printed.size(), console));
     std::fclose(console);
-    return {status, printed};
+    return {status, printed, state->color, state->convert_routes};
 }
 
 TEST(CommandLine, EndsBeforeConvertingWithItsMessage) {
@@ -61,6 +63,40 @@ TEST(CommandLine, EndsBeforeConvertingWithItsMessage) {
         ConsoleRun run = run_with(row.arguments);
         EXPECT_EQ(run.status, row.status);
         EXPECT_EQ(run.printed, row.printed);
+    }
+}
+
+// Options come first; what follows them is FILE and COLOR as without options.
+TEST(CommandLine, ReadsOptionsBeforeFileAndColor) {
+    const char* const cant_open = "Can't open .GPX file!\n";
+    const struct {
+        std::vector<const char*> arguments;
+        int status;
+        std::string_view printed_start;
+        int color;
+        bool routes;
+    } cases[] = {
+        {{"--routes", "/nonexistent/a", "7"}, 1, cant_open, 7, true},
+        {{"--routes", "--", "/nonexistent/a"}, 1, cant_open, 2, true},
+        {{"--", "--routes", "5"}, 1, cant_open, 5, false},   // FILE "--routes"
+        {{"/nonexistent/a", "--routes"}, 1, cant_open, 2, false},  // COLOR "--routes"
+        {{"-", "3"}, 1, cant_open, 3, false},                // one dash is a FILE
+        {{"--routes", "--routes", "a", "b", "c"}, 1, "Too many option!\n", 2, true},
+        {{"--", "a", "b", "c"}, 1, "Too many option!\n", 2, false},
+        {{"--routes"}, 0, "Sondrix GPX data", 2, true},
+        {{"--help", "--bogus"}, 0, "Sondrix GPX data", 2, false},
+        {{"--routes", "--version", "--bogus"}, 0, "kelpway 1.10\n", 2, true},
+        {{"--bogus", "--help"}, 1, "Unknown option --bogus\nUsage: KELPWAY ***.GPX \n", 2, false},
+        {{"--ROUTES", "a"}, 1, "Unknown option --ROUTES\n", 2, false},
+        {{"--routes=yes", "a"}, 1, "Unknown option --routes=yes\n", 2, false},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.arguments.front());
+        ConsoleRun run = run_with(row.arguments);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_TRUE(run.printed.starts_with(row.printed_start)) << run.printed;
+        EXPECT_EQ(run.color, row.color);
+        EXPECT_EQ(run.routes, row.routes);
     }
 }
 
