@@ -1,6 +1,7 @@
 // libFuzzer target: a whole conversion in memory, with the shape of both outputs checked after every run.
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -121,7 +122,9 @@ void check_mmk(std::string_view mmk, std::int64_t point_count) {
 
 // Each record comes from a line of its own, so the counts cannot pass the lines read.
 void check_counts(ConversionState& state, std::string_view gpx) {
-    const std::int64_t counted = state.point_count + state.line_count + state.skipped_count;
+    const std::int64_t counted =
+        state.point_count + state.line_count + state.skipped_count + state.passed_over_count;
+    if (state.convert_routes && state.passed_over_count != 0) fail("route points passed over with --routes", "");
     kelpway::attach_input(state.input, gpx);
     std::int64_t lines = 0;
     while (kelpway::next_line(state)) ++lines;
@@ -143,11 +146,13 @@ void check_cr_line_ends(ConversionState& state, std::string_view gpx, const std:
     static std::string cr_mmk;
     cr_drw.clear();
     cr_mmk.clear();
-    const std::int64_t counts[] = {state.point_count, state.line_count, state.skipped_count};
+    const std::int64_t counts[] = {state.point_count, state.line_count, state.skipped_count,
+                                   state.passed_over_count};
     const std::string cr_gpx = with_cr_line_ends(gpx);
     kelpway::convert_text(state, cr_gpx, cr_drw, cr_mmk);
-    const std::int64_t cr_counts[] = {state.point_count, state.line_count, state.skipped_count};
-    if (cr_drw != drw || cr_mmk != mmk || !std::equal(counts, counts + 3, cr_counts)) {
+    const std::int64_t cr_counts[] = {state.point_count, state.line_count, state.skipped_count,
+                                      state.passed_over_count};
+    if (cr_drw != drw || cr_mmk != mmk || !std::equal(std::begin(counts), std::end(counts), cr_counts)) {
         fail("CR line ends convert otherwise than LF", cr_gpx.substr(0, 200));
     }
 }
@@ -162,6 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     mmk.clear();
     // The first byte also stays part of the text, so plain GPX files serve as seeds.
     state.color = size > 0 ? 1 + data[0] % 7 : 2;
+    state.convert_routes = size > 0 && (data[0] & 0x80) != 0;
     std::string_view gpx;
     if (size > 0) gpx = {reinterpret_cast<const char*>(data), size};
     if (kelpway::convert_text(state, gpx, drw, mmk) != kelpway::Outcome::converted) {
