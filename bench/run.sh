@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Throughput benchmark of kelpway against `wc -l` on generated GPX, with an output digest check.
 #
-# bench/run.sh [--large] [--micro] [--update-digest]
-#   --large          also a 1 GB file (or KELPWAY_BENCH_LARGE=1); timing only, no digest
-#   --micro          also runs the micro-benchmarks
-#   --update-digest  rewrites bench/expected-100MB.sha256 from this build's output
+# bench/run.sh [--large] [--micro] [--update-digest] [--compare BINARY]
+#   --large            also a 1 GB file (or KELPWAY_BENCH_LARGE=1); timing only, no digest
+#   --micro            also runs the micro-benchmarks
+#   --update-digest    rewrites bench/expected-100MB.sha256 from this build's output
+#   --compare BINARY   also times another kelpway build (an earlier commit's, say) in the same
+#                      alternating runs, and checks that its output is the same
 #   KELPWAY_BENCH_RUNS=N  timed runs of each program (default 5, at least 5)
 set -euo pipefail
 
@@ -15,13 +17,20 @@ runs=${KELPWAY_BENCH_RUNS:-5}
 large=${KELPWAY_BENCH_LARGE:-0}
 micro=0
 update=0
-for arg in "$@"; do
-    case "$arg" in
+other=""
+usage="usage: bench/run.sh [--large] [--micro] [--update-digest] [--compare BINARY]"
+while (( $# > 0 )); do
+    case "$1" in
         --large) large=1 ;;
         --micro) micro=1 ;;
         --update-digest) update=1 ;;
-        *) echo "usage: bench/run.sh [--large] [--micro] [--update-digest]" >&2; exit 2 ;;
+        --compare)
+            [[ $# -ge 2 && -x $2 ]] || { echo "$usage (BINARY must be executable)" >&2; exit 2; }
+            other=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+            shift ;;
+        *) echo "$usage" >&2; exit 2 ;;
     esac
+    shift
 done
 (( runs >= 5 )) || runs=5
 
@@ -75,19 +84,34 @@ cpu_ms() { awk -F': ' '/(User|System) time/ { s += $2 } END { printf "%.0f", s *
 pin=()
 if command -v taskset >/dev/null; then pin=(taskset -c "$(($(nproc) - 1))"); fi
 
-# Times kelpway and `wc -l` alternately on one file; leaves BV100001.* of the last run.
+# Times kelpway and `wc -l` (and the other build) alternately on one file; leaves BV100001.* of
+# the last run of this build.
 measure() {
     local label=$1 gpx=$2 size i t0 t1
-    local -a k_us=() w_us=()
+    local -a k_us=() w_us=() o_us=()
     size=$(stat -c %s "$gpx")
     cat "$gpx" >/dev/null; cat "$gpx" >/dev/null  # page cache warm for both programs
     for ((i = 0; i < runs; i++)); do
+        if [[ -n $other ]]; then
+            rm -f "$work"/BV10*
+            stamp t0; "${pin[@]}" "$other" "$gpx" >"$work/summary.other"; stamp t1
+            o_us+=($((t1 - t0)))
+            if (( i == 0 )); then sha256sum <"$work/BV100001.DRW" >"$work/other.sums"; sha256sum <"$work/BV100001.MMK" >>"$work/other.sums"; fi
+        fi
         rm -f "$work"/BV10*
         stamp t0; "${pin[@]}" "$kelpway" "$gpx" >"$work/summary"; stamp t1
         k_us+=($((t1 - t0)))
         stamp t0; "${pin[@]}" wc -l "$gpx" >"$work/wc.out"; stamp t1
         w_us+=($((t1 - t0)))
     done
+    if [[ -n $other ]]; then
+        local other_sums
+        other_sums=$(cat "$work/other.sums")
+        if [[ $other_sums != "$(sha256sum <"$work/BV100001.DRW"; sha256sum <"$work/BV100001.MMK")" ]] ||
+            ! cmp -s "$work/summary" "$work/summary.other"; then
+            echo "note: $other writes other output than this build" >&2
+        fi
+    fi
     # One extra run each under GNU time, kept out of the timings above.
     rm -f "$work"/BV10*
     /usr/bin/time -v -o "$work/time.kelpway" "$kelpway" "$gpx" >"$work/summary"
@@ -105,7 +129,10 @@ measure() {
         -v wmax="$(printf '%s\n' "${w_us[@]}" | sort -n | tail -1)" \
         -v krss="$(peak_rss_kb "$work/time.kelpway")" -v wrss="$(peak_rss_kb "$work/time.wc")" \
         -v kcpu="$(cpu_ms "$work/time.kelpway")" -v wcpu="$(cpu_ms "$work/time.wc")" \
-        -v marks="$marks" -v lines="$lines" -v input_lines="$(awk '{ print $1 }' "$work/wc.out")" '
+        -v marks="$marks" -v lines="$lines" -v input_lines="$(awk '{ print $1 }' "$work/wc.out")" \
+        -v o="$( ((${#o_us[@]})) && median "${o_us[@]}" || echo 0)" \
+        -v omin="$( ((${#o_us[@]})) && printf '%s\n' "${o_us[@]}" | sort -n | head -1 || echo 0)" \
+        -v omax="$( ((${#o_us[@]})) && printf '%s\n' "${o_us[@]}" | sort -n | tail -1 || echo 0)" '
     function ms(us) { return us / 1e3 }
     BEGIN {
         printf "\n== %s: %d bytes, %d lines; %d track points, %d waypoints; %d runs each, alternating\n",
@@ -116,7 +143,12 @@ measure() {
             ms(kmax), size / k, (lines + marks) / (k / 1e6), kcpu, krss / 1024
         printf "%-9s %10.1f %9.1f %9.1f %9.1f %11s %9d %6.1f MB\n", "wc -l", ms(w), ms(wmin),
             ms(wmax), size / w, "-", wcpu, wrss / 1024
-        printf "kelpway / wc -l (median wall time): %.1fx   (* user+sys of one extra run, 10 ms steps)\n", k / w
+        if (o > 0) {
+            printf "%-9s %10.1f %9.1f %9.1f %9.1f %11.0f %9s %9s\n", "compared", ms(o), ms(omin),
+                ms(omax), size / o, (lines + marks) / (o / 1e6), "-", "-"
+        }
+        printf "kelpway / wc -l (median wall time): %.2fx   (* user+sys of one extra run, 10 ms steps)\n", k / w
+        if (o > 0) printf "compared / wc -l: %.2fx; kelpway / compared: %.3f\n", o / w, k / o
     }'
 }
 
