@@ -2,6 +2,11 @@
 #include "gpx/line_kind.h"
 
 #include <array>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "gpx/line_text.h"
 #include "gpx/readers.h"
@@ -93,6 +98,63 @@ constexpr KindName name_of(LineKind kind) {
     return {{}, false};
 }
 
+LineClass kind_of(std::string_view local, bool closing, bool first, std::size_t tag_end) {
+    const TagRow* row = row_named(local);
+    if (row == nullptr) return {LineKind::other, tag_end};
+    if (closing) return {row->end, tag_end};
+    // A reader line: its '<' comes first after the indentation.
+    if (row->reader != nullptr && !first) return {LineKind::other, tag_end};
+    return {row->start, tag_end};
+}
+
+// Where a tag name that starts at `name`, with `size` bytes left in its line,
+// ends, and where its local part starts: after "prefix:" when it has one.
+struct NameSpan {
+    std::size_t local;
+    std::size_t end;
+};
+
+NameSpan scan_name_bytes(const char* name, std::size_t size) {
+    std::size_t end = 0;
+    while (end < size && !ends_tag_name(name[end])) ++end;
+    const std::string_view whole{name, end};
+    return {end - local_name(whole).size(), end};
+}
+
+#if defined(__SSE2__)
+// Names are short: their bytes classified at once, sixteen or eight, give the
+// end and a prefix's colon without a loop whose exit the processor cannot
+// foresee. The loads stay inside the line.
+NameSpan scan_name(const char* name, std::size_t size) {
+    __m128i chunk;
+    std::size_t window = 16;
+    if (size >= 16) {
+        chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(name));
+    } else if (size >= 8) {
+        chunk = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(name));  // zeros above
+        window = 8;
+    } else {
+        return scan_name_bytes(name, size);
+    }
+    const auto is = [chunk](char c) { return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(c)); };
+    const __m128i closers = _mm_or_si128(_mm_or_si128(is('>'), is(' ')),
+                                         _mm_or_si128(_mm_or_si128(is('\t'), is('\r')), is('\n')));
+    const unsigned stop = (static_cast<unsigned>(_mm_movemask_epi8(closers)) & ((1u << window) - 1)) |
+                          (1u << window);
+    const auto end = static_cast<std::size_t>(std::countr_zero(stop));
+    if (end == window && size > window) return scan_name_bytes(name, size);  // a long name
+    const unsigned within = (1u << end) - 1;
+    const unsigned colons = static_cast<unsigned>(_mm_movemask_epi8(is(':'))) & within;
+    if (colons == 0) return {0, end};
+    const auto colon = static_cast<unsigned>(std::countr_zero(colons));
+    const unsigned not_prefix = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(is('<'), is('/'))));
+    if (colon == 0 || (not_prefix & ((1u << colon) - 1)) != 0) return {0, end};
+    return {colon + 1, end};
+}
+#else
+NameSpan scan_name(const char* name, std::size_t size) { return scan_name_bytes(name, size); }
+#endif
+
 constexpr const TagRow* row_starting(LineKind kind) {
     for (const TagRow& row : tag_table) {
         if (row.start == kind) return &row;
@@ -113,21 +175,20 @@ bool is_reader_line(const ConversionState& state, LineKind kind) {
 }
 
 LineClass classify(std::string_view line) {
-    std::string_view name = tag_name(line);
-    const std::size_t tag_end = static_cast<std::size_t>(name.data() - line.data()) + name.size();
-    const bool closing = !name.empty() && name[0] == '/';
-    if (closing) name.remove_prefix(1);
-    const TagRow* row = row_named(local_name(name));
-    if (row == nullptr) return {LineKind::other, tag_end};
-    if (closing) return {row->end, tag_end};
-    if (row->reader != nullptr) {
-        // A reader line: its '<' comes first after the indentation.
-        const std::size_t open = static_cast<std::size_t>(name.data() - line.data()) - 1;
-        if (open >= line.size() || line[open] != '<' || indentation(line) != open) {
-            return {LineKind::other, tag_end};
-        }
+    const std::size_t open = indentation(line);
+    if (open >= line.size() || line[open] != '<') {
+        // Text before the tag: tag_name finds its '<' wherever it stands; no reader line.
+        const std::string_view name = tag_name(line);
+        const auto begin = static_cast<std::size_t>(name.data() - line.data());
+        const bool closing = name.starts_with('/');
+        const std::string_view local = local_name(name.substr(closing ? 1 : 0));
+        return kind_of(local, closing, false, begin + name.size());
     }
-    return {row->start, tag_end};
+    std::size_t at = open + 1;
+    const bool closing = at < line.size() && line[at] == '/';
+    if (closing) ++at;
+    const NameSpan name = scan_name(line.data() + at, line.size() - at);
+    return kind_of({line.data() + at + name.local, name.end - name.local}, closing, true, at + name.end);
 }
 
 TagSpan find_tag(std::string_view text, LineKind kind) {
