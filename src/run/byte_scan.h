@@ -13,9 +13,9 @@ namespace kelpway {
 
 inline constexpr std::size_t scan_width = 16;
 
-// Bit i set when bytes[i] may end a line: LF, NUL, a CR not followed by LF,
-// or a '>' followed by '<', a blank or a tab (a tag boundary, decided by the
-// caller), for i below `count` (at most scan_width). `held` bytes are
+// Bit i set when bytes[i] may end a line: LF, NUL, CR (ending it unless an
+// LF follows), or a '>' followed by '<', a blank or a tab (a tag boundary),
+// as the caller decides, for i below `count` (at most scan_width). `held` bytes are
 // readable from `bytes` on; none past them is read, and a last byte that
 // needs its successor to decide is not marked.
 inline std::uint32_t line_stops(const char* bytes, std::size_t count, std::size_t held) {
@@ -25,15 +25,14 @@ inline std::uint32_t line_stops(const char* bytes, std::size_t count, std::size_
         const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 1));
         const __m128i lf = _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n'));
         const __m128i nul = _mm_cmpeq_epi8(chunk, _mm_setzero_si128());
-        const __m128i lone_cr = _mm_andnot_si128(_mm_cmpeq_epi8(after, _mm_set1_epi8('\n')),
-                                                 _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r')));
+        const __m128i cr = _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'));
         const __m128i before_tag = _mm_or_si128(
             _mm_cmpeq_epi8(after, _mm_set1_epi8('<')),
             _mm_or_si128(_mm_cmpeq_epi8(after, _mm_set1_epi8(' ')),
                          _mm_cmpeq_epi8(after, _mm_set1_epi8('\t'))));
         const __m128i tags = _mm_and_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('>')), before_tag);
         return static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(lf, nul), _mm_or_si128(lone_cr, tags))));
+            _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(lf, nul), _mm_or_si128(cr, tags))));
     }
 #endif
     std::uint32_t mask = 0;
@@ -41,7 +40,7 @@ inline std::uint32_t line_stops(const char* bytes, std::size_t count, std::size_
         const char c = bytes[i];
         const bool known_next = i + 1 < held;
         const char next = known_next ? bytes[i + 1] : '\0';
-        if (c == '\n' || c == '\0' || (c == '\r' && known_next && next != '\n') ||
+        if (c == '\n' || c == '\0' || c == '\r' ||
             (c == '>' && (next == '<' || next == ' ' || next == '\t'))) {
             mask |= std::uint32_t{1} << i;
         }

@@ -13,14 +13,27 @@ namespace kelpway {
 
 namespace {
 
-// A line piece and the two bytes after it that may decide its end (a CR's
-// LF, a tag boundary's '<' and letter).
-constexpr std::size_t lookahead = line_limit + 2;
+// Stops are looked for in windows of two chunks from a line's start: most
+// lines end within one, so whether a line needs a second window depends on
+// its length alone, which the processor learns, not on where chunks fall.
+constexpr std::size_t window_width = 2 * scan_width;
 
-void scan_chunk(InputFile& input, std::size_t chunk) {
-    std::size_t count = input.end - chunk < scan_width ? input.end - chunk : scan_width;
-    input.chunk = chunk;
-    input.stops = line_stops(input.data + chunk, count, input.end - chunk);
+// A line piece and the bytes after it that may decide its end (a CR's LF,
+// a tag boundary's '<' and letter), and then a window more: with so much
+// held, every window a line looks at can be read whole.
+constexpr std::size_t lookahead = line_limit + window_width + 2;
+
+// Stops of the window at `bytes`, `held` bytes of which are readable.
+std::uint32_t window_stops(const char* bytes, std::size_t held) {
+    if (held > window_width) {
+        return line_stops(bytes, scan_width, held) |
+               line_stops(bytes + scan_width, scan_width, held - scan_width) << scan_width;
+    }
+    std::uint32_t stops = line_stops(bytes, held < scan_width ? held : scan_width, held);
+    if (held > scan_width) {
+        stops |= line_stops(bytes + scan_width, held - scan_width, held - scan_width) << scan_width;
+    }
+    return stops;
 }
 
 // Keeping the undelivered bytes at the front lets a line always lie whole
@@ -44,7 +57,6 @@ void refill(InputFile& input) {
     } else {
         input.end += static_cast<std::size_t>(got);
     }
-    scan_chunk(input, 0);
 }
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
@@ -61,45 +73,58 @@ std::size_t tag_boundary(const char* data, std::size_t end, std::size_t at, std:
     return c == '/' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ? next : 0;
 }
 
-// The end of the line that starts at input.begin: after the first LF or
-// lone CR, or before the '<' of a tag boundary, before `limit`; else
-// `limit`. Notes where a NUL ends its text. Works on copies of the scan
-// state: stores through `input` would make the compiler reload it after
-// every stop.
-std::size_t line_end(InputFile& input, std::size_t limit, std::size_t& text_end) {
+// The end of the line that starts at `start`: after the first LF or lone
+// CR, or before the '<' of a tag boundary, before `limit`; else `limit`.
+// Notes where a NUL ends its text. With `all_held` the whole lookahead is
+// held, so windows need no bounds.
+template <bool all_held>
+std::size_t line_end(const InputFile& input, std::size_t start, std::size_t limit, std::size_t& text_end) {
     const char* const data = input.data;
     const std::size_t end = input.end;
-    std::size_t chunk = input.chunk;
-    std::uint32_t stops = input.stops;
-    std::size_t line_end = limit;
-    for (;;) {
-        if (stops == 0) {
-            if (chunk + scan_width >= limit) break;
-            chunk += scan_width;
-            stops = line_stops(data + chunk, end - chunk < scan_width ? end - chunk : scan_width,
-                               end - chunk);
-            continue;
-        }
-        const std::size_t at = chunk + static_cast<std::size_t>(std::countr_zero(stops));
-        if (at >= limit) break;  // the stop stays for the next line
-        stops &= stops - 1;
-        const char stop = data[at];
-        if (stop == '\n' || stop == '\r') {  // only a CR without LF after it is a stop
-            line_end = at + 1;
-            break;
-        }
-        if (stop == '>') {
-            if (const std::size_t next = tag_boundary(data, end, at, limit); next != 0) {
-                line_end = next;
-                break;
+    for (std::size_t window = start; window < limit; window += window_width) {
+        std::uint32_t stops = window_stops(data + window, all_held ? window_width + 1 : end - window);
+        while (stops != 0) {
+            const std::size_t at = window + static_cast<std::size_t>(std::countr_zero(stops));
+            if (at >= limit) return limit;
+            stops &= stops - 1;
+            const char stop = data[at];
+            if (stop == '\n') return at + 1;
+            if (stop == '\r') {
+                if (at + 1 >= end || data[at + 1] != '\n') return at + 1;  // a lone CR
+                continue;  // CR LF: the LF ends the line
             }
-        } else if (text_end > at) {
-            text_end = at;  // a NUL
+            if (stop == '>') {
+                if (const std::size_t next = tag_boundary(data, end, at, limit); next != 0) return next;
+            } else if (text_end > at) {
+                text_end = at;  // a NUL
+            }
         }
     }
-    input.chunk = chunk;
-    input.stops = stops;
-    return line_end;
+    return limit;
+}
+
+void deliver(ConversionState& state, std::size_t start, std::size_t line_end, std::size_t text_end) {
+    state.input.begin = line_end;
+    state.line = {state.input.data + start, (text_end < line_end ? text_end : line_end) - start};
+}
+
+// Near the end of what is held: more is read first, and the input may end.
+bool next_line_near_end(ConversionState& state) {
+    InputFile& input = state.input;
+    if (input.ended) return false;
+    while (input.end - input.begin < lookahead && !input.exhausted) refill(input);
+    const std::size_t held = input.end - input.begin;
+    if (input.failed || held == 0) {
+        input.ended = true;
+        return false;
+    }
+    const std::size_t start = input.begin;
+    std::size_t text_end = std::string_view::npos;
+    const std::size_t limit = start + (held < line_limit ? held : line_limit);
+    const std::size_t end = held < lookahead ? line_end<false>(input, start, limit, text_end)
+                                             : line_end<true>(input, start, limit, text_end);
+    deliver(state, start, end, text_end);
+    return true;
 }
 
 }  // namespace
@@ -109,7 +134,6 @@ void attach_input(InputFile& input, int fd) {
     input.data = input.block.data();
     input.begin = input.end = 0;
     input.exhausted = input.failed = input.ended = false;
-    scan_chunk(input, 0);
 }
 
 void attach_input(InputFile& input, std::string_view text) {
@@ -119,24 +143,15 @@ void attach_input(InputFile& input, std::string_view text) {
     input.end = text.size();
     input.exhausted = true;
     input.failed = input.ended = false;
-    scan_chunk(input, 0);
 }
 
 bool next_line(ConversionState& state) {
     InputFile& input = state.input;
-    if (input.ended) return false;
-    while (input.end - input.begin < lookahead && !input.exhausted) refill(input);
-    std::size_t held = input.end - input.begin;
-    if (input.failed || held == 0) {
-        input.ended = true;
-        return false;
-    }
-    std::size_t start = input.begin;
-    std::size_t limit = start + (held < line_limit ? held : line_limit);
-    std::size_t text_end = limit;
-    input.begin = line_end(input, limit, text_end);
-    if (text_end > input.begin) text_end = input.begin;
-    state.line = {input.data + start, text_end - start};
+    if (input.end - input.begin < lookahead) return next_line_near_end(state);
+    const std::size_t start = input.begin;
+    std::size_t text_end = std::string_view::npos;
+    const std::size_t end = line_end<true>(input, start, start + line_limit, text_end);
+    deliver(state, start, end, text_end);
     return true;
 }
 

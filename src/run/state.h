@@ -37,11 +37,6 @@ struct InputFile {
     bool exhausted = false;         // nothing more will arrive from fd
     bool failed = false;            // a read error ended the input
     bool ended = false;             // next_line has reported the end
-    // Line stops (LF, NUL, '>' directly before '<') of the sixteen bytes from
-    // `chunk` on, one bit each, kept between calls so that a chunk is not
-    // classified again for the next line (only a refill starts over).
-    std::size_t chunk = 0;
-    std::uint32_t stops = 0;
     std::array<char, input_block_size> block;
 };
 
