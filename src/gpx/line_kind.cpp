@@ -3,6 +3,7 @@
 
 #include <array>
 #include <bit>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -98,8 +99,7 @@ constexpr KindName name_of(LineKind kind) {
     return {{}, false};
 }
 
-LineClass kind_of(std::string_view local, bool closing, bool first, std::size_t tag_end) {
-    const TagRow* row = row_named(local);
+LineClass kind_of_row(const TagRow* row, bool closing, bool first, std::size_t tag_end) {
     if (row == nullptr) return {LineKind::other, tag_end};
     if (closing) return {row->end, tag_end};
     // A reader line: its '<' comes first after the indentation.
@@ -107,53 +107,99 @@ LineClass kind_of(std::string_view local, bool closing, bool first, std::size_t 
     return {row->start, tag_end};
 }
 
-// Where a tag name that starts at `name`, with `size` bytes left in its line,
-// ends, and where its local part starts: after "prefix:" when it has one.
-struct NameSpan {
-    std::size_t local;
-    std::size_t end;
-};
+// A name of up to eight bytes as one word, its first byte lowest, as a
+// little-endian load reads it.
+constexpr std::uint64_t word_of(std::string_view name) {
+    std::uint64_t word = 0;
+    for (std::size_t i = name.size(); i-- > 0;) word = word << 8 | static_cast<unsigned char>(name[i]);
+    return word;
+}
 
-NameSpan scan_name_bytes(const char* name, std::size_t size) {
-    std::size_t end = 0;
-    while (end < size && !ends_tag_name(name[end])) ++end;
-    const std::string_view whole{name, end};
-    return {end - local_name(whole).size(), end};
+using TagWords = std::array<std::uint64_t, tag_table.size()>;
+constexpr TagWords words_of_rows() {
+    TagWords words{};
+    for (std::size_t i = 0; i < tag_table.size(); ++i) words[i] = word_of(tag_table[i].name);
+    return words;
+}
+constexpr TagWords tag_words = words_of_rows();
+
+// The row of the `length` bytes at `name`, `readable` of which may be read:
+// as one word compared with the row its length and first letter pick.
+const TagRow* row_at(const char* name, std::size_t length, std::size_t readable) {
+    if (length == 0 || length > longest_name) return nullptr;
+    if (std::endian::native != std::endian::little || readable < sizeof(std::uint64_t)) {
+        return row_named({name, length});
+    }
+    std::uint64_t word;
+    std::memcpy(&word, name, sizeof word);
+    word &= ~std::uint64_t{0} >> (64 - 8 * length);
+    const std::uint8_t index = tag_slots[length | static_cast<std::size_t>(name[0] & 0x1f) << 3];
+    return index != empty_slot && tag_words[index] == word ? &tag_table[index] : nullptr;
+}
+
+// The tag after a line's first '<' wherever it stands, by tag_name's rules.
+LineClass classify_by_tag_name(std::string_view line, bool first) {
+    const std::string_view name = tag_name(line);
+    const auto begin = static_cast<std::size_t>(name.data() - line.data());
+    const bool closing = name.starts_with('/');
+    const std::string_view local = local_name(name.substr(closing ? 1 : 0));
+    return kind_of_row(row_named(local), closing, first, begin + name.size());
 }
 
 #if defined(__SSE2__)
-// Names are short: their bytes classified at once, sixteen or eight, give the
-// end and a prefix's colon without a loop whose exit the processor cannot
-// foresee. The loads stay inside the line.
-NameSpan scan_name(const char* name, std::size_t size) {
+// The tag of a line whose first byte after blanks and tabs, at `open`, is
+// '<'. Its bytes, sixteen or eight at once, give the name's end and a
+// prefix's colon without a loop whose exit the processor cannot foresee.
+// The loads stay inside the line.
+LineClass classify_tag(std::string_view line, std::size_t open) {
+    const char* const tag = line.data() + open + 1;
+    const std::size_t size = line.size() - open - 1;
     __m128i chunk;
-    std::size_t window = 16;
+    unsigned window = 16;
     if (size >= 16) {
-        chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(name));
+        chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tag));
     } else if (size >= 8) {
-        chunk = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(name));  // zeros above
+        chunk = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(tag));  // zeros above
         window = 8;
     } else {
-        return scan_name_bytes(name, size);
+        return classify_by_tag_name(line, true);
     }
     const auto is = [chunk](char c) { return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(c)); };
-    const __m128i closers = _mm_or_si128(_mm_or_si128(is('>'), is(' ')),
-                                         _mm_or_si128(_mm_or_si128(is('\t'), is('\r')), is('\n')));
-    const unsigned stop = (static_cast<unsigned>(_mm_movemask_epi8(closers)) & ((1u << window) - 1)) |
-                          (1u << window);
-    const auto end = static_cast<std::size_t>(std::countr_zero(stop));
-    if (end == window && size > window) return scan_name_bytes(name, size);  // a long name
-    const unsigned within = (1u << end) - 1;
-    const unsigned colons = static_cast<unsigned>(_mm_movemask_epi8(is(':'))) & within;
-    if (colons == 0) return {0, end};
-    const auto colon = static_cast<unsigned>(std::countr_zero(colons));
-    const unsigned not_prefix = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(is('<'), is('/'))));
-    if (colon == 0 || (not_prefix & ((1u << colon) - 1)) != 0) return {0, end};
-    return {colon + 1, end};
+    const auto bits = [](__m128i v) { return static_cast<unsigned>(_mm_movemask_epi8(v)); };
+    const unsigned start = tag[0] == '/' ? 1 : 0;  // a closing tag
+    const unsigned closers = bits(_mm_or_si128(_mm_or_si128(is('>'), is(' ')),
+                                               _mm_or_si128(_mm_or_si128(is('\t'), is('\r')), is('\n'))));
+    const unsigned stops = (closers & ((1u << window) - 1)) | (1u << window);
+    const auto end = static_cast<unsigned>(std::countr_zero(stops));
+    if (end == window && size > window) return classify_by_tag_name(line, true);  // a long name
+    unsigned local = start;
+    if (const unsigned colons = bits(is(':')) & ((1u << end) - 1); colons != 0) {
+        const auto colon = static_cast<unsigned>(std::countr_zero(colons));
+        const unsigned prefix = ((1u << colon) - 1) & ~((1u << start) - 1);
+        if (colon > start && (bits(_mm_or_si128(is('<'), is('/'))) & prefix) == 0) local = colon + 1;
+    }
+    return kind_of_row(row_at(tag + local, end - local, size - local), start != 0, true, open + 1 + end);
 }
 #else
-NameSpan scan_name(const char* name, std::size_t size) { return scan_name_bytes(name, size); }
+LineClass classify_tag(std::string_view line, std::size_t /*open*/) {
+    return classify_by_tag_name(line, true);
+}
 #endif
+
+// Whether a line of each kind starts an element, looked up once per line.
+enum class Starts : std::uint8_t { never, always, with_routes };
+constexpr std::size_t kind_count = static_cast<std::size_t>(LineKind::name) + 1;
+using KindStarts = std::array<Starts, kind_count>;
+
+constexpr KindStarts element_starts_of_rows() {
+    KindStarts starts{};
+    for (const TagRow& row : tag_table) {
+        if (row.reader == nullptr) continue;
+        starts[static_cast<std::size_t>(row.start)] = row.on_request ? Starts::with_routes : Starts::always;
+    }
+    return starts;
+}
+constexpr KindStarts element_starts = element_starts_of_rows();
 
 constexpr const TagRow* row_starting(LineKind kind) {
     for (const TagRow& row : tag_table) {
@@ -170,25 +216,14 @@ Reader reader_for(LineKind kind) {
 }
 
 bool is_reader_line(const ConversionState& state, LineKind kind) {
-    const TagRow* row = row_starting(kind);
-    return row != nullptr && row->reader != nullptr && (!row->on_request || state.convert_routes);
+    const Starts starts = element_starts[static_cast<std::size_t>(kind)];
+    return starts == Starts::always || (starts == Starts::with_routes && state.convert_routes);
 }
 
 LineClass classify(std::string_view line) {
     const std::size_t open = indentation(line);
-    if (open >= line.size() || line[open] != '<') {
-        // Text before the tag: tag_name finds its '<' wherever it stands; no reader line.
-        const std::string_view name = tag_name(line);
-        const auto begin = static_cast<std::size_t>(name.data() - line.data());
-        const bool closing = name.starts_with('/');
-        const std::string_view local = local_name(name.substr(closing ? 1 : 0));
-        return kind_of(local, closing, false, begin + name.size());
-    }
-    std::size_t at = open + 1;
-    const bool closing = at < line.size() && line[at] == '/';
-    if (closing) ++at;
-    const NameSpan name = scan_name(line.data() + at, line.size() - at);
-    return kind_of({line.data() + at + name.local, name.end - name.local}, closing, true, at + name.end);
+    if (open < line.size() && line[open] == '<') return classify_tag(line, open);
+    return classify_by_tag_name(line, false);  // text before the tag: no reader line
 }
 
 TagSpan find_tag(std::string_view text, LineKind kind) {

@@ -78,17 +78,28 @@ std::string_view quoted_value(std::string_view text) {
     return up_to(text.substr(open + 1), text[open]);
 }
 
-// Looks for the key's last byte ('=' in "lat="), rare in a line, and checks
-// what stands before it: the first match is the key's first occurrence.
-std::optional<std::string_view> attribute_text(std::string_view line, std::string_view key) {
-    const std::size_t before = key.size() - 1;
-    for (std::size_t last = find(line, key.back(), before); last < line.size();
-         last = find(line, key.back(), last + 1)) {
-        if (same_bytes(line.data() + last - before, key.data(), before)) {
-            return quoted_value(line.substr(last + 1));
-        }
+// Looks for the keys' last byte ('=' in "lat="), rare in a line, and checks
+// what stands before it: the first match of a key is its first occurrence.
+AttributeTexts attribute_texts(std::string_view line, std::string_view first, std::string_view second) {
+    AttributeTexts found;
+    const char last = first.back();
+    for (std::size_t at = find(line, last); at < line.size(); at = find(line, last, at + 1)) {
+        const auto ends_key = [&](std::string_view key) {
+            return at + 1 >= key.size() && same_bytes(line.data() + at + 1 - key.size(), key.data(), key.size() - 1);
+        };
+        const bool is_first = !found.first && ends_key(first);
+        const bool is_second = !found.second && ends_key(second);
+        if (!is_first && !is_second) continue;
+        const std::string_view value = quoted_value(line.substr(at + 1));
+        if (is_first) found.first = value;
+        if (is_second) found.second = value;
+        if (found.first && found.second) break;
     }
-    return std::nullopt;
+    return found;
+}
+
+std::optional<std::string_view> attribute_text(std::string_view line, std::string_view key) {
+    return attribute_texts(line, key, key).first;
 }
 
 }  // namespace kelpway

@@ -28,4 +28,11 @@ std::string_view quoted_value(std::string_view text);
 // search); nothing when the line lacks the key.
 std::optional<std::string_view> attribute_text(std::string_view line, std::string_view key);
 
+// attribute_text of two keys that end in the same byte, in one pass.
+struct AttributeTexts {
+    std::optional<std::string_view> first;
+    std::optional<std::string_view> second;
+};
+AttributeTexts attribute_texts(std::string_view line, std::string_view first, std::string_view second);
+
 }  // namespace kelpway

@@ -19,20 +19,21 @@ struct Attributes {
     Position position{};
 };
 
-// Values are converted at once: the line they stand in is gone at the next line.
-void take_attributes(std::string_view line, Attributes& found) {
-    if (!found.has_latitude) {
-        if (const std::optional<std::string_view> value = attribute_text(line, "lat=")) {
-            found.position.latitude = degrees_minutes_text(*value);
-            found.has_latitude = true;
-        }
-    }
-    if (!found.has_longitude) {
-        if (const std::optional<std::string_view> value = attribute_text(line, "lon=")) {
-            found.position.longitude = degrees_minutes_text(*value);
-            found.has_longitude = true;
-        }
-    }
+// Values are converted at once: the line they stand in is gone at the next
+// line. Gives where the later of the values found on the line ends.
+std::size_t take_attributes(std::string_view line, Attributes& found) {
+    const AttributeTexts texts = attribute_texts(line, "lat=", "lon=");
+    std::size_t values_end = 0;
+    const auto take = [&](const std::optional<std::string_view>& text, bool& has, DegreesMinutes& value) {
+        if (has || !text) return;
+        value = degrees_minutes_text(*text);
+        has = true;
+        const auto end = static_cast<std::size_t>(text->data() - line.data()) + text->size();
+        if (end > values_end) values_end = end;
+    };
+    take(texts.first, found.has_latitude, found.position.latitude);
+    take(texts.second, found.has_longitude, found.position.longitude);
+    return values_end;
 }
 
 std::size_t find_close(std::string_view line, std::size_t from) {
@@ -48,10 +49,14 @@ StartTag finished(const Attributes& found, TagEnd end, std::size_t rest) {
 
 }  // namespace
 
-StartTag read_start_tag(ConversionState& state, std::size_t name_end) {
+StartTag read_start_tag(ConversionState& state, std::size_t name_end, TagClose wanted) {
     Attributes found;
-    take_attributes(state.line, found);
-    std::size_t close = find_close(state.line, name_end);
+    const std::size_t values_end = take_attributes(state.line, found);
+    std::size_t close = state.line.size();
+    // Its '>' mostly follows the values at once; looking there first spares a
+    // search when only whether the tag closes matters.
+    if (wanted == TagClose::whether && values_end > name_end) close = find_close(state.line, values_end);
+    if (close == state.line.size()) close = find_close(state.line, name_end);
     while (close == state.line.size()) {
         if (!next_line(state)) return finished(found, TagEnd::input_ended, 0);
         if (is_reader_line(state, classify(state.line).kind)) {

@@ -29,11 +29,16 @@ struct StartTag {
     std::size_t rest;  // open or empty_element: where the text after '>' starts in state.line
 };
 
+// What the caller needs of the tag's '>': where it stands (the first after
+// the name), or only whether the tag closes on its line (then `end` and
+// `rest` may come from a later '>' on the same line).
+enum class TagClose { where, whether };
+
 // Reads the start tag whose name ends at `name_end` in state.line. A tag
 // without '>' on its line goes on over the following lines up to the first
 // that holds one; lat= and lon= each come from the first of its lines that
 // holds the key.
-StartTag read_start_tag(ConversionState& state, std::size_t name_end);
+StartTag read_start_tag(ConversionState& state, std::size_t name_end, TagClose wanted);
 
 // The line's first '>' closes an empty element tag ("<trk .../>").
 bool closes_empty_tag(std::string_view line);

@@ -27,7 +27,7 @@ void separate(ConversionState& state) {
 
 // False when the point's start tag ran into a reader line, which ends the element.
 bool convert_point(ConversionState& state, const LineClass& point) {
-    const StartTag tag = read_start_tag(state, point.tag_end);
+    const StartTag tag = read_start_tag(state, point.tag_end, TagClose::whether);
     if (tag.placed) {
         write_point_record(state, tag.position.latitude, tag.position.longitude);
         ++state.line_count;
@@ -59,7 +59,7 @@ Header skip_header(ConversionState& state, const RunTags& tags) {
     return Header::input_ended;
 }
 
-bool read_runs(ConversionState& state, const RunTags& tags) {
+[[gnu::flatten]] bool read_runs(ConversionState& state, const RunTags& tags) {
     if (is_whole(state.line, tags)) {
         separate(state);
         return false;

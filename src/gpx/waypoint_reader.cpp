@@ -21,7 +21,7 @@ bool ends_waypoint(std::string_view line, WaypointName& name) {
 }  // namespace
 
 bool read_waypoint(ConversionState& state, const LineClass& start) {
-    const StartTag tag = read_start_tag(state, start.tag_end);
+    const StartTag tag = read_start_tag(state, start.tag_end, TagClose::where);
     WaypointName name;
     bool line_left = tag.end == TagEnd::reader_line;
     bool ended = tag.end != TagEnd::open || ends_waypoint(state.line.substr(tag.rest), name);
