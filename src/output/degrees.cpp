@@ -1,146 +1,16 @@
 // Decimal degrees to degrees-and-minutes text, with the rounding step done in exact integers.
 #include "output/degrees.h"
 
-#include <algorithm>
 #include <bit>
-#include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <optional>
-#include <system_error>
+
+#include "output/number_text.h"
 
 namespace kelpway {
 namespace {
-
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-constexpr long exponent_limit = 1L << 20;  // far past any double; keeps the sums small
-
-// Where the number stands in the text, and its digits as one integer while they fit.
-struct Scan {
-    std::size_t begin = 0;         // first mantissa character, after the sign
-    std::size_t mantissa_end = 0;  // before any exponent
-    std::size_t end = 0;           // after a complete exponent
-    std::uint64_t digits = 0;      // valid while count <= 19
-    std::size_t count = 0;         // mantissa digits
-    std::size_t places = 0;        // of those, the ones after the point
-    long exponent = 0;
-};
-
-// Works on copies: a store into `s` inside the loop would make every byte
-// read reload it.
-std::size_t scan_digits(std::string_view t, std::size_t i, Scan& s) {
-    const std::size_t start = i;
-    std::uint64_t digits = s.digits;  // wraps past 19 digits; the count tells
-    for (; i < t.size() && is_digit(t[i]); ++i) digits = digits * 10 + static_cast<unsigned>(t[i] - '0');
-    s.digits = digits;
-    s.count += i - start;
-    return i;
-}
-
-void scan_mantissa(std::string_view t, Scan& s) {
-    std::size_t i = scan_digits(t, s.begin, s);
-    if (i < t.size() && t[i] == '.') {
-        const std::size_t whole = s.count;
-        i = scan_digits(t, i + 1, s);
-        s.places = s.count - whole;
-    }
-    s.mantissa_end = s.end = i;
-}
-
-// A bare "e" or "e+" is not an exponent and stays unread.
-void scan_exponent(std::string_view t, Scan& s) {
-    std::size_t i = s.end;
-    if (i >= t.size() || (t[i] != 'e' && t[i] != 'E')) return;
-    const bool minus = ++i < t.size() && t[i] == '-';
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    if (i >= t.size() || !is_digit(t[i])) return;
-    long power = 0;
-    for (; i < t.size() && is_digit(t[i]); ++i)
-        power = std::min(power * 10 + (t[i] - '0'), exponent_limit);
-    s.exponent = minus ? -power : power;
-    s.end = i;
-}
-
-constexpr double powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};  // all exact
-
-// Short numbers: exact digits and an exact power of ten meet in one correctly rounded
-// operation, which gives the nearest double as a full conversion would.
-bool read_short(const Scan& s, double& value) {
-    if (FLT_EVAL_METHOD != 0 || s.count > 19 || s.digits > (std::uint64_t{1} << 53)) return false;
-    const long scale = s.exponent - static_cast<long>(s.places);
-    if (scale < -22 || scale > 22) return false;
-    const auto digits = static_cast<double>(s.digits);
-    value = scale < 0 ? digits / powers_of_ten[-scale] : digits * powers_of_ten[scale];
-    return true;
-}
-
-// Out of range either way: the power of ten above the leading digit tells which.
-double out_of_range(std::string_view t, const Scan& s) {
-    std::size_t point = s.mantissa_end;
-    std::size_t first = s.begin;
-    for (std::size_t i = s.begin; i < s.mantissa_end; ++i) {
-        if (t[i] == '.') point = i;
-        if (first == i && (t[i] == '.' || t[i] == '0')) first = i + 1;
-    }
-    const auto shift = static_cast<long long>(point) - static_cast<long long>(first);
-    const long long order = (shift >= 0 ? shift : shift + 1) + s.exponent;
-    return order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-}
-
-double read_long(std::string_view t, const Scan& s) {
-    double value = 0.0;
-    const auto read = std::from_chars(t.data() + s.begin, t.data() + s.end, value);
-    return read.ec == std::errc::result_out_of_range ? out_of_range(t, s) : value;
-}
-
-// Nothing when the text holds no number. The grammar is checked here, so from_chars never
-// sees inf, nan or hex forms, and the point is '.' whatever the locale.
-std::optional<double> read_number(std::string_view t) {
-    Scan s;
-    while (s.begin < t.size() && is_space(t[s.begin])) ++s.begin;
-    const bool minus = s.begin < t.size() && t[s.begin] == '-';
-    if (s.begin < t.size() && (t[s.begin] == '+' || t[s.begin] == '-')) ++s.begin;
-    scan_mantissa(t, s);
-    if (s.count == 0) return std::nullopt;
-    scan_exponent(t, s);
-    double magnitude = 0.0;
-    if (!read_short(s, magnitude)) magnitude = read_long(t, s);
-    return minus ? -magnitude : magnitude;
-}
-
-// The usual coordinate, "-35.681236": an optional minus, 1 to 3 digits, a
-// point, 1 to 15 digits and nothing else. Anything else takes the general way.
-struct PlainNumber {
-    std::uint64_t whole;
-    std::uint64_t fraction;
-    std::size_t places;
-    bool minus;
-};
-
-bool read_plain(std::string_view t, PlainNumber& plain) {
-    const char* p = t.data();
-    const char* const end = p + t.size();
-    plain.minus = p < end && *p == '-';
-    p += plain.minus ? 1 : 0;
-    const char* const whole = p;
-    std::uint64_t digits = 0;
-    for (; p < end && is_digit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-    if (p == whole || p - whole > 3 || p == end || *p != '.') return false;
-    plain.whole = digits;
-    const char* const fraction = ++p;
-    digits = 0;
-    for (; p < end && is_digit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-    plain.places = static_cast<std::size_t>(p - fraction);
-    plain.fraction = digits;
-    return p == end && plain.places > 0 && plain.places <= 15;
-}
 
 __extension__ typedef unsigned __int128 Wide;
 
@@ -180,15 +50,11 @@ constexpr auto digit_pairs = [] {
 
 void put_pair(char* out, std::uint64_t value) { std::memcpy(out, &digit_pairs[2 * value], 2); }
 
-constexpr std::uint64_t whole_powers_of_ten[] = {
-    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000,
-    100000000000, 1000000000000, 10000000000000, 100000000000000, 1000000000000000};
-
 // Decimal digits of a value below 10^10, from its binary width (1233 / 4096 ~ log10 2).
 std::size_t digit_count(std::uint64_t value) {
     value |= 1;  // zero has one digit; no other count changes
     const auto guess = static_cast<std::size_t>(std::bit_width(value) * 1233 >> 12);
-    return guess + (value >= whole_powers_of_ten[guess] ? 1 : 0);
+    return guess + (value >= decimal_powers[guess] ? 1 : 0);
 }
 
 // Built in place in the caller's result: a copy would reload the bytes just stored.
@@ -235,6 +101,8 @@ DegreesMinutes degrees_minutes_of(double value) {
                      value < 0.0);
 }
 
+namespace {
+
 // The decimal value of a plain coordinate, rounded once to thousandths of
 // a minute. The binary steps above never move the result by more than
 // 4e-9 thousandths for such values, so wherever the decimal lies farther
@@ -242,7 +110,7 @@ DegreesMinutes degrees_minutes_of(double value) {
 // binary steps decide.
 bool exact_plain(const PlainNumber& plain, DegreesMinutes& result) {
     if (plain.places > 14) return false;  // keeps fraction * 60000 within 64 bits
-    const std::uint64_t scale = whole_powers_of_ten[plain.places];
+    const std::uint64_t scale = decimal_powers[plain.places];
     const std::uint64_t halves = plain.fraction * 60000 + scale / 2;
     const std::uint64_t rest = halves % scale;
     const std::uint64_t margin = scale / 100000000;
@@ -256,17 +124,14 @@ bool exact_plain(const PlainNumber& plain, DegreesMinutes& result) {
     return true;
 }
 
+}  // namespace
+
 DegreesMinutes degrees_minutes_text(std::string_view value_text) {
     PlainNumber plain;
     if (read_plain(value_text, plain)) {
         DegreesMinutes result;
         if (exact_plain(plain, result)) return result;
-        // Exact digits over an exact power of ten: one correctly rounded division.
-        const std::uint64_t digits = plain.whole * whole_powers_of_ten[plain.places] + plain.fraction;
-        if (FLT_EVAL_METHOD == 0 && digits <= (std::uint64_t{1} << 53)) {
-            const double magnitude = static_cast<double>(digits) / powers_of_ten[plain.places];
-            return degrees_minutes_of(plain.minus ? -magnitude : magnitude);
-        }
+        if (const std::optional<double> value = plain_value(plain)) return degrees_minutes_of(*value);
     }
     const std::optional<double> value = read_number(value_text);
     return value ? degrees_minutes_of(*value) : unusable;
