@@ -44,12 +44,19 @@ bool ends_tag_name(char c) { return tag_name_closers[static_cast<unsigned char>(
 std::size_t indentation(std::string_view text) {
     std::size_t at = 0;
 #if defined(__SSE2__)
+    const auto not_blank = [](__m128i chunk) {
+        const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(' ')),
+                                           _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\t')));
+        return ~static_cast<unsigned>(_mm_movemask_epi8(blank));
+    };
     for (; at + 16 <= text.size(); at += 16) {
-        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-        __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(' ')),
-                                     _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\t')));
-        auto others = static_cast<unsigned>(~_mm_movemask_epi8(blank)) & 0xffffu;
+        const unsigned others = not_blank(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at))) & 0xffffu;
         if (others != 0) return at + static_cast<std::size_t>(std::countr_zero(others));
+    }
+    if (at == 0 && text.size() >= 8) {  // a short line: its first eight bytes
+        const unsigned others = not_blank(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(text.data()))) & 0xffu;
+        if (others != 0) return static_cast<std::size_t>(std::countr_zero(others));
+        at = 8;
     }
 #endif
     while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
@@ -71,12 +78,19 @@ std::string_view element_text(std::string_view text) {
     return up_to(after_opener(text, '>'), '<');
 }
 
-std::string_view quoted_value(std::string_view text) {
-    std::size_t open = 0;  // lat="..., the usual case, needs no search
+namespace {
+
+// The value from `from` on: searched for within the whole text, so that the
+// searches can read whole chunks.
+std::string_view quoted_value_from(std::string_view text, std::size_t from) {
+    std::size_t open = from;  // lat="..., the usual case, needs no search
     while (open < text.size() && text[open] != '"' && text[open] != '\'') ++open;
-    if (open == text.size()) return text;
-    return up_to(text.substr(open + 1), text[open]);
+    if (open == text.size()) return text.substr(from);
+    const std::size_t close = find(text, text[open], open + 1);
+    return text.substr(open + 1, close - open - 1);
 }
+
+}  // namespace
 
 // Looks for the keys' last byte ('=' in "lat="), rare in a line, and checks
 // what stands before it: the first match of a key is its first occurrence.
@@ -90,13 +104,15 @@ AttributeTexts attribute_texts(std::string_view line, std::string_view first, st
         const bool is_first = !found.first && ends_key(first);
         const bool is_second = !found.second && ends_key(second);
         if (!is_first && !is_second) continue;
-        const std::string_view value = quoted_value(line.substr(at + 1));
+        const std::string_view value = quoted_value_from(line, at + 1);
         if (is_first) found.first = value;
         if (is_second) found.second = value;
         if (found.first && found.second) break;
     }
     return found;
 }
+
+std::string_view quoted_value(std::string_view text) { return quoted_value_from(text, 0); }
 
 std::optional<std::string_view> attribute_text(std::string_view line, std::string_view key) {
     return attribute_texts(line, key, key).first;

@@ -19,6 +19,13 @@ inline std::size_t find_byte(const char* text, std::size_t from, std::size_t siz
         auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, pattern)));
         if (hits != 0) return from + static_cast<std::size_t>(__builtin_ctz(hits));
     }
+    if (from < size && size >= 16) {
+        // The last sixteen bytes, those before `from` already looked at.
+        const std::size_t last = size - 16;
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + last));
+        auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, pattern))) >> (from - last);
+        return hits != 0 ? from + static_cast<std::size_t>(__builtin_ctz(hits)) : size;
+    }
 #endif
     while (from < size && text[from] != wanted) ++from;
     return from;
