@@ -59,7 +59,7 @@ Header skip_header(ConversionState& state, const RunTags& tags) {
     return Header::input_ended;
 }
 
-[[gnu::flatten]] bool read_runs(ConversionState& state, const RunTags& tags) {
+bool read_runs(ConversionState& state, const RunTags& tags) {
     if (is_whole(state.line, tags)) {
         separate(state);
         return false;
