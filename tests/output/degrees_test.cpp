@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <utility>
+
 #include <clocale>
 #include <initializer_list>
 #include <cmath>
@@ -152,6 +155,23 @@ TEST(DegreesMinutes, ValuesAlreadyReadFollowTheSameRules) {
 struct LocaleGuard {
     ~LocaleGuard() { std::setlocale(LC_ALL, "C"); }
 };
+
+// The text is built as whole words for fewer than eight degree digits and byte by byte
+// beyond: both must give "%d%02d.%03d" for every width.
+TEST(DegreesMinutes, WritesEveryWidthOfDegreesAsPrintfDoes) {
+    for (std::uint64_t degrees = 0; degrees < 2147483648; degrees = degrees * 3 + 1) {
+        for (const std::uint64_t tail : {std::uint64_t{0}, std::uint64_t{9}, std::uint64_t{99}}) {
+            const std::uint64_t value = degrees + tail;
+            for (const auto& [minutes, thousandths] : {std::pair{0u, 0u}, std::pair{7u, 5u}, std::pair{59u, 999u}}) {
+                const double number = static_cast<double>(value) + (minutes + thousandths / 1000.0) / 60.0 + 1e-9;
+                char expected[32];
+                std::snprintf(expected, sizeof expected, "%llu%02u.%03u", static_cast<unsigned long long>(value),
+                              minutes, thousandths);
+                EXPECT_EQ(degrees_minutes_of(number).view(), expected);
+            }
+        }
+    }
+}
 
 TEST(DegreesMinutes, PointIsADotWhateverTheLocale) {
     const LocaleGuard guard;
