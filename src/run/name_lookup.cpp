@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <dirent.h>
+#include <unistd.h>
 
 #include "run/path_parts.h"
 
@@ -76,6 +77,16 @@ bool find_entry_ignoring_case(PathText& path, std::string_view preferred) {
     Location where;
     PathText best{};
     locate(path, where);
+    // The spelling typed wins over every other match: when it exists, the
+    // listing, slow in a folder of thousands of files, is not needed.
+    if (equal_ignoring_case(where.entry, preferred)) {
+        PathText typed = path;
+        typed.size -= where.entry.size();
+        if (append(typed, preferred) && ::access(typed.bytes.data(), F_OK) == 0) {
+            path = typed;
+            return true;
+        }
+    }
     Directory dir{opendir(where.directory.bytes.data())};
     if (!dir) return false;
     bool found = false;
