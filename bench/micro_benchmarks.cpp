@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "base/line_reader.h"
 #include "gpx_synth.h"
 #include "output/degrees.h"
 #include "output/output_file.h"
 #include "output/records.h"
 #include "run/conversion.h"
-#include "run/line_reader.h"
-#include "run/state.h"
 
 namespace kelpway {
 namespace {
@@ -41,12 +40,13 @@ std::vector<std::string> coordinate_texts() {
 
 void BM_NextLine(benchmark::State& bm) {
     const std::string& gpx = sample_gpx();
-    auto state = std::make_unique<ConversionState>();
+    auto input = std::make_unique<LineReader>();
     std::int64_t lines = 0;
     for (auto _ : bm) {
-        attach_input(state->input, gpx);
-        while (next_line(*state)) {
-            benchmark::DoNotOptimize(state->line.data());
+        MemoryText text{gpx};
+        attach_input(*input, memory_source(text));
+        while (next_line(*input)) {
+            benchmark::DoNotOptimize(input->line.data());
             ++lines;
         }
     }
@@ -72,25 +72,25 @@ void BM_WritePointRecord(benchmark::State& bm) {
     const std::vector<std::string> texts = coordinate_texts();
     std::vector<DegreesMinutes> values;
     for (const std::string& text : texts) values.push_back(degrees_minutes_text(text));
-    auto state = std::make_unique<ConversionState>();
+    auto line_file = std::make_unique<OutputFile>();
     std::string sink;
     sink.reserve(std::size_t{1} << 21);
-    attach_output(state->line_file, sink);
+    attach_output(*line_file, memory_sink(sink));
     std::size_t next = 0;
     for (auto _ : bm) {
-        write_point_record(*state, values[next], values[next + 1]);
+        write_point_record(*line_file, 2, values[next], values[next + 1]);
         next += 2;
         if (next >= values.size()) next = 0;
         if (sink.size() >= (std::size_t{1} << 20)) sink.clear();  // keeps the capacity
     }
-    flush_output(state->line_file);
+    flush_output(*line_file);
     bm.SetItemsProcessed(bm.iterations());
 }
 BENCHMARK(BM_WritePointRecord);
 
 void BM_ConvertText(benchmark::State& bm) {
     const std::string& gpx = sample_gpx();
-    auto state = std::make_unique<ConversionState>();
+    auto state = std::make_unique<ScanState>();
     std::string drw, mmk;
     for (auto _ : bm) {
         drw.clear();

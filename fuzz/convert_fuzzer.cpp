@@ -8,14 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "base/line_reader.h"
+#include "gpx/scan_state.h"
 #include "run/conversion.h"
-#include "run/line_reader.h"
+#include "base/line_reader.h"
 #include "run/outcome.h"
-#include "run/state.h"
 
 namespace {
 
-using kelpway::ConversionState;
+using kelpway::ScanState;
 
 [[noreturn]] void fail(const char* what, std::string_view record) {
     std::fprintf(stderr, "invariant failed: %s\nrecord: [%.*s]\n", what,
@@ -121,13 +122,14 @@ void check_mmk(std::string_view mmk, std::int64_t point_count) {
 }
 
 // Each record comes from a line of its own, so the counts cannot pass the lines read.
-void check_counts(ConversionState& state, std::string_view gpx) {
+void check_counts(ScanState& state, std::string_view gpx) {
     const std::int64_t counted =
         state.point_count + state.line_count + state.skipped_count + state.passed_over_count;
     if (state.convert_routes && state.passed_over_count != 0) fail("route points passed over with --routes", "");
-    kelpway::attach_input(state.input, gpx);
+    kelpway::MemoryText text{gpx};
+    kelpway::attach_input(state.input, kelpway::memory_source(text));
     std::int64_t lines = 0;
-    while (kelpway::next_line(state)) ++lines;
+    while (kelpway::next_line(state.input)) ++lines;
     if (counted > lines) fail("more points counted than lines read", gpx.substr(0, 200));
 }
 
@@ -140,7 +142,7 @@ std::string with_cr_line_ends(std::string_view gpx) {
     return changed;
 }
 
-void check_cr_line_ends(ConversionState& state, std::string_view gpx, const std::string& drw,
+void check_cr_line_ends(ScanState& state, std::string_view gpx, const std::string& drw,
                         const std::string& mmk) {
     static std::string cr_drw;
     static std::string cr_mmk;
@@ -160,7 +162,7 @@ void check_cr_line_ends(ConversionState& state, std::string_view gpx, const std:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static ConversionState state;  // too large for the stack; every run attaches it afresh
+    static ScanState state;  // too large for the stack; every run attaches it afresh
     static std::string drw;
     static std::string mmk;
     drw.clear();

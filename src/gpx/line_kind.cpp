@@ -11,7 +11,7 @@
 
 #include "gpx/line_text.h"
 #include "gpx/readers.h"
-#include "run/short_text.h"
+#include "base/short_text.h"
 
 namespace kelpway {
 namespace {
@@ -215,7 +215,7 @@ Reader reader_for(LineKind kind) {
     return row != nullptr ? row->reader : nullptr;
 }
 
-bool is_reader_line(const ConversionState& state, LineKind kind) {
+bool is_reader_line(const ScanState& state, LineKind kind) {
     const Starts starts = element_starts[static_cast<std::size_t>(kind)];
     return starts == Starts::always || (starts == Starts::with_routes && state.convert_routes);
 }

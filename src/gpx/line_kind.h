@@ -7,7 +7,7 @@
 
 namespace kelpway {
 
-struct ConversionState;
+struct ScanState;
 
 enum class LineKind : std::uint8_t {
     other,
@@ -43,16 +43,16 @@ struct TagSpan {
 inline constexpr std::size_t no_tag = std::string_view::npos;
 TagSpan find_tag(std::string_view text, LineKind kind);
 
-// A reader is called with its start-tag line in state.line, classified as
+// A reader is called with its start-tag line in state.input.line, classified as
 // `start`. True when it stopped at a line it did not consume (a reader
 // line, for the scan).
-using Reader = bool (*)(ConversionState& state, const LineClass& start);
+using Reader = bool (*)(ScanState& state, const LineClass& start);
 
 // The reader of the elements a line of `kind` starts; nullptr for others.
 Reader reader_for(LineKind kind);
 
 // A reader line starts an element and so ends any element still open. A
 // route's line is one only when routes are converted.
-bool is_reader_line(const ConversionState& state, LineKind kind);
+bool is_reader_line(const ScanState& state, LineKind kind);
 
 }  // namespace kelpway

@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstddef>
 
-#include "run/short_text.h"
+#include "base/short_text.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

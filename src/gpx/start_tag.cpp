@@ -7,8 +7,8 @@
 #include "gpx/line_kind.h"
 #include "gpx/line_text.h"
 #include "gpx/readers.h"
-#include "run/line_reader.h"
-#include "run/short_text.h"
+#include "base/line_reader.h"
+#include "base/short_text.h"
 
 namespace kelpway {
 namespace {
@@ -49,23 +49,23 @@ StartTag finished(const Attributes& found, TagEnd end, std::size_t rest) {
 
 }  // namespace
 
-StartTag read_start_tag(ConversionState& state, std::size_t name_end, TagClose wanted) {
+StartTag read_start_tag(ScanState& state, std::size_t name_end, TagClose wanted) {
     Attributes found;
-    const std::size_t values_end = take_attributes(state.line, found);
-    std::size_t close = state.line.size();
+    const std::size_t values_end = take_attributes(state.input.line, found);
+    std::size_t close = state.input.line.size();
     // Its '>' mostly follows the values at once; looking there first spares a
     // search when only whether the tag closes matters.
-    if (wanted == TagClose::whether && values_end > name_end) close = find_close(state.line, values_end);
-    if (close == state.line.size()) close = find_close(state.line, name_end);
-    while (close == state.line.size()) {
-        if (!next_line(state)) return finished(found, TagEnd::input_ended, 0);
-        if (is_reader_line(state, classify(state.line).kind)) {
+    if (wanted == TagClose::whether && values_end > name_end) close = find_close(state.input.line, values_end);
+    if (close == state.input.line.size()) close = find_close(state.input.line, name_end);
+    while (close == state.input.line.size()) {
+        if (!next_line(state.input)) return finished(found, TagEnd::input_ended, 0);
+        if (is_reader_line(state, classify(state.input.line).kind)) {
             return finished(found, TagEnd::reader_line, 0);
         }
-        take_attributes(state.line, found);
-        close = find_close(state.line, 0);
+        take_attributes(state.input.line, found);
+        close = find_close(state.input.line, 0);
     }
-    const bool empty = close > 0 && state.line[close - 1] == '/';
+    const bool empty = close > 0 && state.input.line[close - 1] == '/';
     return finished(found, empty ? TagEnd::empty_element : TagEnd::open, close + 1);
 }
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "output/degrees.h"
-#include "run/state.h"
+#include "gpx/scan_state.h"
 
 namespace kelpway {
 
@@ -18,7 +18,7 @@ struct Position {
 enum class TagEnd {
     open,           // at a '>': the element goes on after it
     empty_element,  // at "/>": the element ends with its tag
-    reader_line,    // at a reader line, left in state.line for the scan
+    reader_line,    // at a reader line, left in state.input.line for the scan
     input_ended,
 };
 
@@ -26,7 +26,7 @@ struct StartTag {
     Position position;
     bool placed;       // both attributes found, and both usable numbers
     TagEnd end;
-    std::size_t rest;  // open or empty_element: where the text after '>' starts in state.line
+    std::size_t rest;  // open or empty_element: where the text after '>' starts in state.input.line
 };
 
 // What the caller needs of the tag's '>': where it stands (the first after
@@ -34,11 +34,11 @@ struct StartTag {
 // `rest` may come from a later '>' on the same line).
 enum class TagClose { where, whether };
 
-// Reads the start tag whose name ends at `name_end` in state.line. A tag
+// Reads the start tag whose name ends at `name_end` in state.input.line. A tag
 // without '>' on its line goes on over the following lines up to the first
 // that holds one; lat= and lon= each come from the first of its lines that
 // holds the key.
-StartTag read_start_tag(ConversionState& state, std::size_t name_end, TagClose wanted);
+StartTag read_start_tag(ScanState& state, std::size_t name_end, TagClose wanted);
 
 // The line's first '>' closes an empty element tag ("<trk .../>").
 bool closes_empty_tag(std::string_view line);

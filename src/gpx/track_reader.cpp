@@ -5,7 +5,7 @@
 #include "gpx/readers.h"
 #include "gpx/start_tag.h"
 #include "output/records.h"
-#include "run/line_reader.h"
+#include "base/line_reader.h"
 
 namespace kelpway {
 
@@ -21,15 +21,15 @@ struct RunTags {
 constexpr RunTags track_tags{LineKind::track_point, LineKind::track_end, true};
 constexpr RunTags route_tags{LineKind::route_point, LineKind::route_end, false};
 
-void separate(ConversionState& state) {
-    if (state.line_count > 0) write_separator_record(state);
+void separate(ScanState& state) {
+    if (state.line_count > 0) write_separator_record(state.line_file);
 }
 
 // False when the point's start tag ran into a reader line, which ends the element.
-bool convert_point(ConversionState& state, const LineClass& point) {
+bool convert_point(ScanState& state, const LineClass& point) {
     const StartTag tag = read_start_tag(state, point.tag_end, TagClose::whether);
     if (tag.placed) {
-        write_point_record(state, tag.position.latitude, tag.position.longitude);
+        write_point_record(state.line_file, state.color, tag.position.latitude, tag.position.longitude);
         ++state.line_count;
     } else {
         ++state.skipped_count;
@@ -44,12 +44,12 @@ bool is_whole(std::string_view line, const RunTags& tags) {
 
 // Passes over the element's name, description and the like. The header
 // ends with its trkseg line (consumed), with a line that already belongs
-// to the body (left in state.line), or with the input.
+// to the body (left in state.input.line), or with the input.
 enum class Header { consumed, body_line, input_ended };
 
-Header skip_header(ConversionState& state, const RunTags& tags) {
-    while (next_line(state)) {
-        const LineKind kind = classify(state.line).kind;
+Header skip_header(ScanState& state, const RunTags& tags) {
+    while (next_line(state.input)) {
+        const LineKind kind = classify(state.input.line).kind;
         if (tags.segments && kind == LineKind::segment) return Header::consumed;
         if (kind == tags.point || kind == tags.end || (tags.segments && kind == LineKind::segment_end) ||
             is_reader_line(state, kind)) {
@@ -59,8 +59,8 @@ Header skip_header(ConversionState& state, const RunTags& tags) {
     return Header::input_ended;
 }
 
-bool read_runs(ConversionState& state, const RunTags& tags) {
-    if (is_whole(state.line, tags)) {
+bool read_runs(ScanState& state, const RunTags& tags) {
+    if (is_whole(state.input.line, tags)) {
         separate(state);
         return false;
     }
@@ -68,9 +68,9 @@ bool read_runs(ConversionState& state, const RunTags& tags) {
     if (header == Header::input_ended) return false;
     separate(state);
     bool have_line = header == Header::body_line;
-    while (have_line || next_line(state)) {
+    while (have_line || next_line(state.input)) {
         have_line = false;
-        const LineClass line = classify(state.line);
+        const LineClass line = classify(state.input.line);
         if (line.kind == tags.point) {
             if (!convert_point(state, line)) return true;  // the element was never closed
         } else if (tags.segments && line.kind == LineKind::segment) {
@@ -86,10 +86,10 @@ bool read_runs(ConversionState& state, const RunTags& tags) {
 
 // Without --routes a route writes nothing; its points are counted so that
 // the summary can say what was left out.
-bool count_route_points(ConversionState& state) {
-    if (is_whole(state.line, route_tags)) return false;
-    while (next_line(state)) {
-        const LineKind kind = classify(state.line).kind;
+bool count_route_points(ScanState& state) {
+    if (is_whole(state.input.line, route_tags)) return false;
+    while (next_line(state.input)) {
+        const LineKind kind = classify(state.input.line).kind;
         if (kind == LineKind::route_point) {
             ++state.passed_over_count;
         } else if (kind == LineKind::route_end) {
@@ -103,11 +103,11 @@ bool count_route_points(ConversionState& state) {
 
 }  // namespace
 
-bool read_track(ConversionState& state, const LineClass& /*start*/) {
+bool read_track(ScanState& state, const LineClass& /*start*/) {
     return read_runs(state, track_tags);
 }
 
-bool read_route(ConversionState& state, const LineClass& /*start*/) {
+bool read_route(ScanState& state, const LineClass& /*start*/) {
     return state.convert_routes ? read_runs(state, route_tags) : count_route_points(state);
 }
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "run/state.h"
+#include "gpx/scan_state.h"
 
 namespace kelpway {
 

@@ -4,7 +4,7 @@
 #include "gpx/start_tag.h"
 #include "gpx/waypoint_name.h"
 #include "output/records.h"
-#include "run/line_reader.h"
+#include "base/line_reader.h"
 
 namespace kelpway {
 
@@ -20,20 +20,20 @@ bool ends_waypoint(std::string_view line, WaypointName& name) {
 
 }  // namespace
 
-bool read_waypoint(ConversionState& state, const LineClass& start) {
+bool read_waypoint(ScanState& state, const LineClass& start) {
     const StartTag tag = read_start_tag(state, start.tag_end, TagClose::where);
     WaypointName name;
     bool line_left = tag.end == TagEnd::reader_line;
-    bool ended = tag.end != TagEnd::open || ends_waypoint(state.line.substr(tag.rest), name);
-    while (!ended && next_line(state)) {
-        if (is_reader_line(state, classify(state.line).kind)) {
+    bool ended = tag.end != TagEnd::open || ends_waypoint(state.input.line.substr(tag.rest), name);
+    while (!ended && next_line(state.input)) {
+        if (is_reader_line(state, classify(state.input.line).kind)) {
             line_left = true;  // the element was never closed; the next one starts here
             break;
         }
-        ended = ends_waypoint(state.line, name);
+        ended = ends_waypoint(state.input.line, name);
     }
     if (tag.placed) {
-        write_mark_record(state, tag.position.latitude, tag.position.longitude, name.view());
+        write_mark_record(state.mark_file, tag.position.latitude, tag.position.longitude, name.view());
         ++state.point_count;
     } else {
         ++state.skipped_count;

@@ -1,20 +1,18 @@
-// Buffered output to a DRW or MMK file (or to memory) with the byte rule.
+// Buffered output to a DRW or MMK file through its byte sink, with the byte rule.
 #include "output/output_file.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include <unistd.h>
-
-#include "run/short_text.h"
+#include "base/short_text.h"
 
 namespace kelpway {
 
 namespace {
 
-bool write_all(int fd, const char* bytes, std::size_t size) {
+bool write_all(const ByteSink& sink, const char* bytes, std::size_t size) {
     while (size > 0) {
-        ssize_t written = ::write(fd, bytes, size);
+        const std::ptrdiff_t written = sink.write(sink.context, bytes, size);
         if (written < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -28,8 +26,8 @@ bool write_all(int fd, const char* bytes, std::size_t size) {
 void put_raw(OutputFile& file, const char* bytes, std::size_t size) {
     while (size > 0) {
         if (file.used == file.buffer.size()) flush_output(file);
-        std::size_t room = file.buffer.size() - file.used;
-        std::size_t part = size < room ? size : room;
+        const std::size_t room = file.buffer.size() - file.used;
+        const std::size_t part = size < room ? size : room;
         std::memcpy(file.buffer.data() + file.used, bytes, part);
         file.used += part;
         bytes += part;
@@ -39,23 +37,16 @@ void put_raw(OutputFile& file, const char* bytes, std::size_t size) {
 
 }  // namespace
 
-void attach_output(OutputFile& file, int fd) {
-    file.fd = fd;
-    file.memory = nullptr;
-    file.used = 0;
-    file.failed = false;
-}
-
-void attach_output(OutputFile& file, std::string& memory) {
-    file.fd = -1;
-    file.memory = &memory;
+void attach_output(OutputFile& file, ByteSink sink) {
+    file.sink = sink;
+    file.open = true;
     file.used = 0;
     file.failed = false;
 }
 
 void put_text(OutputFile& file, std::string_view text) {
     while (!text.empty()) {
-        std::size_t plain = find_byte(text.data(), 0, text.size(), '\n');
+        const std::size_t plain = find_byte(text.data(), 0, text.size(), '\n');
         put_raw(file, text.data(), plain);
         if (plain == text.size()) return;
         put_raw(file, "\r\n", 2);
@@ -72,19 +63,15 @@ void output_advance(OutputFile& file, std::size_t size) { file.used += size; }
 
 void flush_output(OutputFile& file) {
     if (file.used == 0) return;
-    if (file.memory) {
-        file.memory->append(file.buffer.data(), file.used);
-    } else if (!file.failed && !write_all(file.fd, file.buffer.data(), file.used)) {
-        file.failed = true;
-    }
+    if (!file.failed && !write_all(file.sink, file.buffer.data(), file.used)) file.failed = true;
     file.used = 0;
 }
 
 bool finish_output(OutputFile& file) {
     flush_output(file);
-    if (file.fd >= 0) {
-        if (::close(file.fd) != 0) file.failed = true;
-        file.fd = -1;
+    if (file.open) {
+        if (!file.sink.close(file.sink.context)) file.failed = true;
+        file.open = false;
     }
     return !file.failed;
 }

@@ -1,15 +1,26 @@
-// Buffered output to a DRW or MMK file (or to memory) with the byte rule.
+// Buffered output to a DRW or MMK file through its byte sink, with the byte rule.
 #pragma once
 
-#include <string>
+#include <array>
+#include <cstddef>
 #include <string_view>
 
-#include "run/state.h"
+#include "base/byte_io.h"
 
 namespace kelpway {
 
-void attach_output(OutputFile& file, int fd);
-void attach_output(OutputFile& file, std::string& memory);
+inline constexpr std::size_t output_buffer_size = std::size_t{1} << 16;
+
+// Collects output bytes and hands them to the sink in large writes.
+struct OutputFile {
+    ByteSink sink;
+    bool open = false;              // the sink is attached and not yet closed
+    bool failed = false;            // a write, flush or close went wrong
+    std::size_t used = 0;
+    std::array<char, output_buffer_size> buffer;
+};
+
+void attach_output(OutputFile& file, ByteSink sink);
 
 // Every LF goes out as CR LF; every other byte, CR included, unchanged.
 void put_text(OutputFile& file, std::string_view text);
@@ -20,7 +31,7 @@ char* output_space(OutputFile& file, std::size_t size);
 void output_advance(OutputFile& file, std::size_t size);
 
 // Hands buffered bytes on; on a write error the file is marked failed and
-// later output is dropped.
+// later output is dropped. An interrupted write is asked again.
 void flush_output(OutputFile& file);
 
 // Flushes and closes; false when anything written to the file was lost.

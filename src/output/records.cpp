@@ -36,32 +36,32 @@ std::size_t put_position(char* record, const DegreesMinutes& latitude,
 
 }  // namespace
 
-void write_start_record(ConversionState& state) { put_text(state.line_file, "S\n"); }
+void write_start_record(OutputFile& line_file) { put_text(line_file, "S\n"); }
 
-void write_separator_record(ConversionState& state) { put_text(state.line_file, "J\n"); }
+void write_separator_record(OutputFile& line_file) { put_text(line_file, "J\n"); }
 
-void write_end_record(ConversionState& state) { put_text(state.line_file, "E\n"); }
+void write_end_record(OutputFile& line_file) { put_text(line_file, "E\n"); }
 
 // Built in the output buffer itself. The record holds no LF, so it ends
 // with CR LF written as such.
-void write_point_record(ConversionState& state, const DegreesMinutes& latitude,
+void write_point_record(OutputFile& line_file, int color, const DegreesMinutes& latitude,
                         const DegreesMinutes& longitude) {
-    char* record = output_space(state.line_file, record_room);
+    char* record = output_space(line_file, record_room);
     std::size_t at = put_position(record, latitude, longitude);
-    const char color[] = {',', static_cast<char>('0' + state.color % 10)};
-    at = put(record, at, {color, 2});
+    const char color_field[] = {',', static_cast<char>('0' + color % 10)};
+    at = put(record, at, {color_field, 2});
     at = put(record, at, ",,,,\r\n");
-    output_advance(state.line_file, at);
+    output_advance(line_file, at);
 }
 
-void write_mark_record(ConversionState& state, const DegreesMinutes& latitude,
+void write_mark_record(OutputFile& mark_file, const DegreesMinutes& latitude,
                        const DegreesMinutes& longitude, std::string_view name) {
     std::array<char, record_room> record;
     std::size_t at = put_position(record.data(), latitude, longitude);
     at = put(record.data(), at, "26,,,,,,\"");
-    put_text(state.mark_file, {record.data(), at});
-    put_text(state.mark_file, name);
-    put_text(state.mark_file, "\"\n");
+    put_text(mark_file, {record.data(), at});
+    put_text(mark_file, name);
+    put_text(mark_file, "\"\n");
 }
 
 }  // namespace kelpway

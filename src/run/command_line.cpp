@@ -36,7 +36,7 @@ void print_banner(std::FILE* console) {
     std::fputs(usage_line, console);
 }
 
-void print_summary(const ConversionState& state, std::FILE* console) {
+void print_summary(const ScanState& state, std::FILE* console) {
     std::fprintf(console, "MMK %" PRId64 " points\n", state.point_count);
     std::fprintf(console, "DRW %" PRId64 " lines(color=%d)\n", state.line_count, state.color);
     if (state.skipped_count > 0) {
@@ -50,7 +50,7 @@ void print_summary(const ConversionState& state, std::FILE* console) {
 }
 
 // Every run ends here: the summary, or the one message of its failure.
-int report(Outcome outcome, const ConversionState& state, std::FILE* console) {
+int report(Outcome outcome, const ScanState& state, std::FILE* console) {
     switch (outcome) {
         case Outcome::converted: print_summary(state, console); return 0;
         case Outcome::too_many_options: std::fputs("Too many option!\n", console); break;
@@ -77,7 +77,7 @@ struct Options {
 // Leading arguments that begin with "--" are options, up to the first that
 // does not or up to "--", which is dropped. The first help, version or
 // unknown option decides at once, as it is met.
-Options read_options(std::span<const char* const> arguments, ConversionState& state) {
+Options read_options(std::span<const char* const> arguments, ScanState& state) {
     Options options;
     for (; options.operands < arguments.size(); ++options.operands) {
         const std::string_view argument = arguments[options.operands];
@@ -116,9 +116,9 @@ int parse_color(std::string_view argument) {
 }
 
 int run_program(std::span<const char* const> arguments, ConversionState& state,
-                std::FILE* console) {
-    state.convert_routes = false;
-    const Options options = read_options(arguments, state);
+                std::FILE* console, FileSystem& files) {
+    state.scan.convert_routes = false;
+    const Options options = read_options(arguments, state.scan);
     switch (options.request) {
         case Request::help:
             print_banner(console);
@@ -137,9 +137,9 @@ int run_program(std::span<const char* const> arguments, ConversionState& state,
         print_banner(console);
         return 0;
     }
-    if (operands.size() > 2) return report(Outcome::too_many_options, state, console);
-    state.color = operands.size() == 2 ? parse_color(operands[1]) : default_color;
-    return report(convert_gpx(state, operands[0]), state, console);
+    if (operands.size() > 2) return report(Outcome::too_many_options, state.scan, console);
+    state.scan.color = operands.size() == 2 ? parse_color(operands[1]) : default_color;
+    return report(convert_gpx(state, operands[0], files), state.scan, console);
 }
 
 }  // namespace kelpway

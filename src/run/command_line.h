@@ -5,18 +5,17 @@
 #include <span>
 #include <string_view>
 
+#include "run/file_system.h"
 #include "run/state.h"
 
 namespace kelpway {
 
-inline constexpr int default_color = 2;
-
 // A decimal integer as the colour argument; anything but 1 to 7 gives 2.
 int parse_color(std::string_view argument);
 
-// Runs the program for `arguments` (without the program name) and returns
-// the exit status.
+// Runs the program for `arguments` (without the program name) on `files`
+// and returns the exit status.
 int run_program(std::span<const char* const> arguments, ConversionState& state,
-                std::FILE* console);
+                std::FILE* console, FileSystem& files);
 
 }  // namespace kelpway

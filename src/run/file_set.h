@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "run/file_system.h"
 #include "run/outcome.h"
 #include "run/state.h"
 
@@ -10,17 +11,20 @@ namespace kelpway {
 
 // Opens `path` with its extension replaced by GPX; when no entry of that
 // exact name exists, one that differs only in ASCII case.
-Outcome open_input_file(ConversionState& state, std::string_view path);
+Outcome open_input_file(ConversionState& state, std::string_view path, FileSystem& files);
 
 // Creates the first free BV10nnnn.DRW beside the input, exclusively, so an
-// existing file is never truncated. Leaves the name in path_parts.
-Outcome create_line_file(ConversionState& state, std::string_view path);
+// existing file is never truncated. Gives its number, or 0 when none could
+// be created.
+int create_line_file(ConversionState& state, FileSystem& files);
 
-// Creates (or truncates) the MMK file of the chosen number; a symbolic
-// link in its place, anything but a regular file, and the input itself
-// (through a hard link) are refused.
-Outcome create_mark_file(ConversionState& state);
+// Creates (or truncates) the MMK file of that number; a symbolic link in
+// its place, anything but a regular file, and the input itself (through a
+// hard link) are refused.
+bool create_mark_file(ConversionState& state, FileSystem& files, int number);
 
-void close_input_file(ConversionState& state);
+// Closes the input and whatever output is still open, caring for nothing
+// (a run that ended early).
+void close_file_set(ConversionState& state);
 
 }  // namespace kelpway

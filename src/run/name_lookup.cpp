@@ -1,11 +1,6 @@
 // Directory listings behind the choice of input and output names.
 #include "run/name_lookup.h"
 
-#include <memory>
-
-#include <dirent.h>
-#include <unistd.h>
-
 #include "run/path_parts.h"
 
 namespace kelpway {
@@ -22,85 +17,52 @@ bool equal_ignoring_case(std::string_view a, std::string_view b) {
     return true;
 }
 
-// The directory and entry name as the operating system reads the path.
-struct Location {
-    PathText directory;
-    std::string_view entry;
-};
-
-void locate(const PathText& path, Location& where) {
-    std::string_view text = view(path);
-    std::size_t slash = text.rfind('/');
-    if (slash == std::string_view::npos) {
-        assign(where.directory, ".");
-        where.entry = text;
-    } else {
-        assign(where.directory, slash == 0 ? std::string_view{"/"} : text.substr(0, slash));
-        where.entry = text.substr(slash + 1);
-    }
-}
-
-struct DirectoryCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
-};
-using Directory = std::unique_ptr<DIR, DirectoryCloser>;
-
 }  // namespace
 
-void find_taken_numbers(const PathText& candidate, TakenNumbers& taken) {
-    Location where;
-    locate(candidate, where);
+void find_taken_numbers(FileSystem& files, const std::string& candidate, TakenNumbers& taken) {
+    const Location where = locate(candidate);
     const std::size_t size = where.entry.size();
     if (size < 8) return;
     const std::size_t digits = size - 8;
-    std::string_view prefix = where.entry.substr(0, digits);
-    std::string_view suffix = where.entry.substr(digits + 4);
-    Directory dir{opendir(where.directory.bytes.data())};
-    if (!dir) return;
-    while (const dirent* entry = readdir(dir.get())) {
-        std::string_view name = entry->d_name;
+    const std::string_view entry = where.entry;
+    const std::string_view prefix = entry.substr(0, digits);
+    const std::string_view suffix = entry.substr(digits + 4);
+    files.list(where.directory, [&](std::string_view name) {
         if (name.size() != size || !equal_ignoring_case(name.substr(0, digits), prefix) ||
             !equal_ignoring_case(name.substr(digits + 4), suffix)) {
-            continue;
+            return;
         }
         int number = 0;
-        bool all_digits = true;
-        for (char c : name.substr(digits, 4)) {
-            all_digits = all_digits && c >= '0' && c <= '9';
+        for (const char c : name.substr(digits, 4)) {
+            if (c < '0' || c > '9') return;
             number = number * 10 + (c - '0');
         }
-        if (all_digits) taken[static_cast<std::size_t>(number)] = true;
-    }
+        taken[static_cast<std::size_t>(number)] = true;
+    });
 }
 
-bool find_entry_ignoring_case(PathText& path, std::string_view preferred) {
-    Location where;
-    PathText best{};
-    locate(path, where);
+bool find_entry_ignoring_case(FileSystem& files, std::string& path, std::string_view preferred) {
+    const Location where = locate(path);
+    const std::string_view directory_part = std::string_view{path}.substr(0, path.size() - where.entry.size());
     // The spelling typed wins over every other match: when it exists, the
     // listing, slow in a folder of thousands of files, is not needed.
     if (equal_ignoring_case(where.entry, preferred)) {
-        PathText typed = path;
-        typed.size -= where.entry.size();
-        if (append(typed, preferred) && ::access(typed.bytes.data(), F_OK) == 0) {
-            path = typed;
+        std::string typed = std::string(directory_part) + std::string(preferred);
+        if (files.exists(typed)) {
+            path = std::move(typed);
             return true;
         }
     }
-    Directory dir{opendir(where.directory.bytes.data())};
-    if (!dir) return false;
+    std::string best;
     bool found = false;
-    while (const dirent* entry = readdir(dir.get())) {
-        std::string_view name = entry->d_name;
-        if (!equal_ignoring_case(name, where.entry)) continue;
-        if (!found || name == preferred || (view(best) != preferred && name < view(best))) {
-            assign(best, name);
-        }
+    files.list(where.directory, [&](std::string_view name) {
+        if (!equal_ignoring_case(name, where.entry)) return;
+        if (!found || name == preferred || (best != preferred && name < best)) best = name;
         found = true;
-    }
+    });
     if (!found) return false;
-    path.size -= where.entry.size();
-    return append(path, view(best));
+    path = std::string(directory_part) + best;
+    return true;
 }
 
 }  // namespace kelpway

@@ -2,9 +2,10 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
-#include "run/state.h"
+#include "run/file_system.h"
 
 namespace kelpway {
 
@@ -14,11 +15,11 @@ using TakenNumbers = std::array<bool, last_number + 1>;
 // Marks every number whose entry exists beside `candidate`, a formed path
 // that ends in four digits and a four-byte extension (".DRW"). Names match
 // without regard to ASCII case, whatever the entry is.
-void find_taken_numbers(const PathText& candidate, TakenNumbers& taken);
+void find_taken_numbers(FileSystem& files, const std::string& candidate, TakenNumbers& taken);
 
 // Replaces the last component of `path` by the directory entry that
 // matches it without regard to ASCII case: the one spelled `preferred`
 // if there is one, else the first in byte order. False when none matches.
-bool find_entry_ignoring_case(PathText& path, std::string_view preferred);
+bool find_entry_ignoring_case(FileSystem& files, std::string& path, std::string_view preferred);
 
 }  // namespace kelpway

@@ -45,7 +45,7 @@ struct CorpusRun {
 
 CorpusRun convert_file(const fs::path& file, bool routes = false) {
     std::string gpx = read_bytes(file);
-    auto state = std::make_unique<ConversionState>();
+    auto state = std::make_unique<ScanState>();
     state->convert_routes = routes;
     CorpusRun run;
     EXPECT_EQ(convert_text(*state, gpx, run.drw, run.mmk), Outcome::converted);

@@ -27,7 +27,7 @@ std::string with_lf(std::string text) {
 }
 
 Converted convert(const std::string& gpx, bool routes) {
-    auto state = std::make_unique<ConversionState>();
+    auto state = std::make_unique<ScanState>();
     state->color = 2;
     state->convert_routes = routes;
     std::string drw, mmk;

@@ -22,22 +22,22 @@ DegreesMinutes text_of(std::string_view text, bool negative) {
 }
 
 TEST(Records, FollowTheirTemplatesWithCrLf) {
-    auto state = std::make_unique<ConversionState>();
+    auto line_file = std::make_unique<OutputFile>();
+    auto mark_file = std::make_unique<OutputFile>();
     std::string drw, mmk;
-    attach_output(state->line_file, drw);
-    attach_output(state->mark_file, mmk);
-    state->color = 7;
+    attach_output(*line_file, memory_sink(drw));
+    attach_output(*mark_file, memory_sink(mmk));
     DegreesMinutes north = text_of("3540.874", false), east = text_of("13946.027", false);
     DegreesMinutes south = text_of("3352.000", true), west = text_of("15112.500", true);
-    write_start_record(*state);
-    write_point_record(*state, north, east);
-    write_separator_record(*state);
-    write_point_record(*state, south, west);
-    write_end_record(*state);
-    write_mark_record(*state, north, east, "Buoy, \"red\"");
-    write_mark_record(*state, south, west, "");
-    ASSERT_TRUE(finish_output(state->line_file));
-    ASSERT_TRUE(finish_output(state->mark_file));
+    write_start_record(*line_file);
+    write_point_record(*line_file, 7, north, east);
+    write_separator_record(*line_file);
+    write_point_record(*line_file, 7, south, west);
+    write_end_record(*line_file);
+    write_mark_record(*mark_file, north, east, "Buoy, \"red\"");
+    write_mark_record(*mark_file, south, west, "");
+    ASSERT_TRUE(finish_output(*line_file));
+    ASSERT_TRUE(finish_output(*mark_file));
     EXPECT_EQ(drw,
               "S\r\n,3540.874,N,13946.027,E,,7,,,,\r\nJ\r\n"
               ",3352.000,S,15112.500,W,,7,,,,\r\nE\r\n");
@@ -57,7 +57,7 @@ TEST(OutputFile, WritesEveryLfAsCrLfAndLeavesCrAlone) {
         SCOPED_TRACE(row.text);
         auto file = std::make_unique<OutputFile>();
         std::string written;
-        attach_output(*file, written);
+        attach_output(*file, memory_sink(written));
         put_text(*file, row.text);
         EXPECT_TRUE(finish_output(*file));
         EXPECT_EQ(written, row.written);
@@ -67,7 +67,7 @@ TEST(OutputFile, WritesEveryLfAsCrLfAndLeavesCrAlone) {
 TEST(OutputFile, KeepsEveryByteBeyondOneBuffer) {
     auto file = std::make_unique<OutputFile>();
     std::string written;
-    attach_output(*file, written);
+    attach_output(*file, memory_sink(written));
     const std::string line(1000, 'q');
     for (int i = 0; i < 200; ++i) put_text(*file, line + "\n");
     EXPECT_TRUE(finish_output(*file));
@@ -76,7 +76,7 @@ TEST(OutputFile, KeepsEveryByteBeyondOneBuffer) {
 }
 
 TEST(Conversion, FramesAnInputWithoutElementsInStartAndEnd) {
-    auto state = std::make_unique<ConversionState>();
+    auto state = std::make_unique<ScanState>();
     std::string drw, mmk;
     EXPECT_EQ(convert_text(*state, "<?xml version=\"1.0\"?>\n<gpx>\n</gpx>\n", drw, mmk),
               Outcome::converted);

@@ -36,12 +36,12 @@ struct ConsoleRun {
 ConsoleRun run_with(const std::vector<const char*>& arguments) {
     auto state = std::make_unique<ConversionState>();
     std::FILE* console = std::tmpfile();
-    int status = run_program(arguments, *state, console);
+    int status = run_program(arguments, *state, console, system_files());
     std::string printed(4096, '\0');
     std::rewind(console);
     printed.resize(std::fread(printed.data(), 1, printed.size(), console));
     std::fclose(console);
-    return {status, printed, state->color, state->convert_routes};
+    return {status, printed, state->scan.color, state->scan.convert_routes};
 }
 
 TEST(CommandLine, EndsBeforeConvertingWithItsMessage) {
@@ -101,7 +101,7 @@ TEST(CommandLine, ReadsOptionsBeforeFileAndColor) {
 }
 
 TEST(CommandLine, RefusesAPathLongerThanAPathBuffer) {
-    std::string path(path_size, 'a');
+    std::string path(5000, 'a');
     ConsoleRun run = run_with({path.c_str()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.printed, "Can't open .GPX file!\n");

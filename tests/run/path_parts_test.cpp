@@ -30,14 +30,13 @@ TEST(SplitPath, FindsDriveDirectoryNameAndExtension) {
         {".hidden", "", "", "", ".hidden"},
         {"mixed\\dir/file.GPX", "", "mixed\\dir/", "file", ".GPX"},
     };
-    auto parts = std::make_unique<PathParts>();
     for (const auto& row : cases) {
         SCOPED_TRACE(row.path);
-        split_path(row.path, *parts);
-        EXPECT_EQ(view(parts->drive), row.drive);
-        EXPECT_EQ(view(parts->directory), row.directory);
-        EXPECT_EQ(view(parts->name), row.name);
-        EXPECT_EQ(view(parts->extension), row.extension);
+        const PathParts parts = split_path(row.path);
+        EXPECT_EQ(parts.drive, row.drive);
+        EXPECT_EQ(parts.directory, row.directory);
+        EXPECT_EQ(parts.name, row.name);
+        EXPECT_EQ(parts.extension, row.extension);
     }
 }
 
@@ -57,29 +56,47 @@ TEST(MergePath, ReplacesTheExtensionAsTheRunDoes) {
         {"route", ".GPX", "route.GPX"},
         {"route", "", "route"},
     };
-    auto parts = std::make_unique<PathParts>();
-    auto merged = std::make_unique<PathText>();
     for (const auto& row : cases) {
         SCOPED_TRACE(row.path);
-        split_path(row.path, *parts);
-        ASSERT_TRUE(assign(parts->extension, row.extension));
-        ASSERT_TRUE(merge_path(*parts, *merged));
-        EXPECT_EQ(view(*merged), row.merged);
+        PathParts parts = split_path(row.path);
+        parts.extension = row.extension;
+        EXPECT_EQ(merge_path(parts), row.merged);
     }
 }
 
-TEST(MergePath, RefusesAPathThatDoesNotFitInsteadOfCuttingIt) {
-    auto parts = std::make_unique<PathParts>();
-    auto merged = std::make_unique<PathText>();
-    std::string directory(path_size - 8, 'd');
-    directory += '/';
-    split_path(directory + "track.gpx", *parts);
-    assign(parts->extension, "GPX");
-    EXPECT_FALSE(merge_path(*parts, *merged));
-    split_path(directory, *parts);
-    assign(parts->extension, "GPX");
-    EXPECT_TRUE(merge_path(*parts, *merged));
-    EXPECT_EQ(view(*merged), directory + ".GPX");
+TEST(MergePath, CutsNothing) {
+    const std::string directory = std::string(5000, 'd') + "/";
+    PathParts parts = split_path(directory + std::string(300, 'n') + ".gpx");
+    EXPECT_EQ(parts.name.size(), 300u);
+    parts.extension = "GPX";
+    EXPECT_EQ(merge_path(parts), directory + std::string(300, 'n') + ".GPX");
+}
+
+// Where the operating system looks for an entry: on this platform at `/` only.
+TEST(Locate, SplitsAtTheSystemsSeparator) {
+    const struct {
+        const char* path;
+        const char* directory;
+        const char* entry;
+    } cases[] = {
+        {"track.GPX", ".", "track.GPX"},
+        {"logs/track.GPX", "logs", "track.GPX"},
+        {"/track.GPX", "/", "track.GPX"},
+        {"/a/b/", "/a/b", ""},
+#if defined(_WIN32)
+        {"logs\\track.GPX", "logs", "track.GPX"},
+        {"C:track.GPX", "C:.", "track.GPX"},
+        {"C:\\track.GPX", "C:\\", "track.GPX"},
+#else
+        {"logs\\track.GPX", ".", "logs\\track.GPX"},
+#endif
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.path);
+        const Location where = locate(row.path);
+        EXPECT_EQ(where.directory, row.directory);
+        EXPECT_EQ(where.entry, row.entry);
+    }
 }
 
 }  // namespace

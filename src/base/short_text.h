@@ -1,4 +1,4 @@
-// Searching and comparing the short texts of a line without library calls,
+// Layer: base. Searching and comparing the short texts of a line without library calls,
 // which cost more than the work on a few dozen bytes.
 #pragma once
 

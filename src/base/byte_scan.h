@@ -1,4 +1,4 @@
-// Finding the bytes that can end a line, sixteen at a time where the
+// Layer: base. Finding the bytes that can end a line, sixteen at a time where the
 // processor allows.
 #pragma once
 

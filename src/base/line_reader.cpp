@@ -1,13 +1,11 @@
-// Delivers the input line by line, from a file or from memory.
-#include "run/line_reader.h"
+// Layer: base. Delivers the input line by line from its byte source.
+#include "base/line_reader.h"
 
 #include <bit>
 #include <cerrno>
 #include <cstring>
 
-#include <unistd.h>
-
-#include "run/byte_scan.h"
+#include "base/byte_scan.h"
 
 namespace kelpway {
 
@@ -38,18 +36,15 @@ std::uint32_t window_stops(const char* bytes, std::size_t held) {
 
 // Keeping the undelivered bytes at the front lets a line always lie whole
 // in the block.
-void refill(InputFile& input) {
-    if (input.fd < 0) {
-        input.exhausted = true;
-        return;
-    }
-    std::size_t rest = input.end - input.begin;
+void refill(LineReader& input) {
+    const std::size_t rest = input.end - input.begin;
     std::memmove(input.block.data(), input.block.data() + input.begin, rest);
     input.begin = 0;
     input.end = rest;
-    ssize_t got;
+    std::ptrdiff_t got;
     do {
-        got = ::read(input.fd, input.block.data() + input.end, input.block.size() - input.end);
+        got = input.source.read(input.source.context, input.block.data() + input.end,
+                                input.block.size() - input.end);
     } while (got < 0 && errno == EINTR);
     if (got < 0) input.failed = true;
     if (got <= 0) {
@@ -78,8 +73,8 @@ std::size_t tag_boundary(const char* data, std::size_t end, std::size_t at, std:
 // Notes where a NUL ends its text. With `all_held` the whole lookahead is
 // held, so windows need no bounds.
 template <bool all_held>
-std::size_t line_end(const InputFile& input, std::size_t start, std::size_t limit, std::size_t& text_end) {
-    const char* const data = input.data;
+std::size_t line_end(const LineReader& input, std::size_t start, std::size_t limit, std::size_t& text_end) {
+    const char* const data = input.block.data();
     const std::size_t end = input.end;
     for (std::size_t window = start; window < limit; window += window_width) {
         std::uint32_t stops = window_stops(data + window, all_held ? window_width + 1 : end - window);
@@ -103,14 +98,13 @@ std::size_t line_end(const InputFile& input, std::size_t start, std::size_t limi
     return limit;
 }
 
-void deliver(ConversionState& state, std::size_t start, std::size_t line_end, std::size_t text_end) {
-    state.input.begin = line_end;
-    state.line = {state.input.data + start, (text_end < line_end ? text_end : line_end) - start};
+void deliver(LineReader& input, std::size_t start, std::size_t line_end, std::size_t text_end) {
+    input.begin = line_end;
+    input.line = {input.block.data() + start, (text_end < line_end ? text_end : line_end) - start};
 }
 
 // Near the end of what is held: more is read first, and the input may end.
-bool next_line_near_end(ConversionState& state) {
-    InputFile& input = state.input;
+bool next_line_near_end(LineReader& input) {
     if (input.ended) return false;
     while (input.end - input.begin < lookahead && !input.exhausted) refill(input);
     const std::size_t held = input.end - input.begin;
@@ -123,35 +117,25 @@ bool next_line_near_end(ConversionState& state) {
     const std::size_t limit = start + (held < line_limit ? held : line_limit);
     const std::size_t end = held < lookahead ? line_end<false>(input, start, limit, text_end)
                                              : line_end<true>(input, start, limit, text_end);
-    deliver(state, start, end, text_end);
+    deliver(input, start, end, text_end);
     return true;
 }
 
 }  // namespace
 
-void attach_input(InputFile& input, int fd) {
-    input.fd = fd;
-    input.data = input.block.data();
+void attach_input(LineReader& input, ByteSource source) {
+    input.source = source;
     input.begin = input.end = 0;
     input.exhausted = input.failed = input.ended = false;
+    input.line = {};
 }
 
-void attach_input(InputFile& input, std::string_view text) {
-    input.fd = -1;
-    input.data = text.data();
-    input.begin = 0;
-    input.end = text.size();
-    input.exhausted = true;
-    input.failed = input.ended = false;
-}
-
-bool next_line(ConversionState& state) {
-    InputFile& input = state.input;
-    if (input.end - input.begin < lookahead) return next_line_near_end(state);
+bool next_line(LineReader& input) {
+    if (input.end - input.begin < lookahead) return next_line_near_end(input);
     const std::size_t start = input.begin;
     std::size_t text_end = std::string_view::npos;
     const std::size_t end = line_end<true>(input, start, start + line_limit, text_end);
-    deliver(state, start, end, text_end);
+    deliver(input, start, end, text_end);
     return true;
 }
 

@@ -1,30 +1,56 @@
-// Lines as next_line delivers them, from memory and from files.
-#include "run/line_reader.h"
+// Lines as next_line delivers them from their byte source.
+#include "base/line_reader.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace kelpway {
 namespace {
 
-std::vector<std::string> lines_of(ConversionState& state) {
+// A text handed out in reads of at most `piece` bytes; the read numbered
+// `failing` (from 1) fails once with `error`.
+struct PieceSource {
+    std::string_view text;
+    std::size_t piece;
+    int failing = 0;
+    int error = 0;
+    std::size_t at = 0;
+    int reads = 0;
+};
+
+ByteSource source_of(PieceSource& pieces) {
+    const ReadBytes read = [](void* context, char* bytes, std::size_t size) -> std::ptrdiff_t {
+        auto& source = *static_cast<PieceSource*>(context);
+        if (++source.reads == source.failing) {
+            errno = source.error;
+            return -1;
+        }
+        std::size_t part = std::min({size, source.piece, source.text.size() - source.at});
+        std::copy_n(source.text.data() + source.at, part, bytes);
+        source.at += part;
+        return static_cast<std::ptrdiff_t>(part);
+    };
+    return {read, &pieces};
+}
+
+std::vector<std::string> lines_of(LineReader& input) {
     std::vector<std::string> lines;
-    while (next_line(state)) lines.emplace_back(state.line);
-    EXPECT_FALSE(next_line(state));  // stays at the end
+    while (next_line(input)) lines.emplace_back(input.line);
+    EXPECT_FALSE(next_line(input));  // stays at the end
     return lines;
 }
 
-std::vector<std::string> lines_of_text(std::string_view text) {
-    auto state = std::make_unique<ConversionState>();
-    attach_input(state->input, text);
-    return lines_of(*state);
+std::vector<std::string> lines_of_text(std::string_view text, std::size_t piece = input_block_size) {
+    auto input = std::make_unique<LineReader>();
+    PieceSource source{text, piece};
+    attach_input(*input, source_of(source));
+    std::vector<std::string> lines = lines_of(*input);
+    EXPECT_FALSE(input->failed);
+    return lines;
 }
 
 TEST(NextLine, CutsPiecesAtLineEndsAndTheLengthLimit) {
@@ -95,22 +121,6 @@ TEST(NextLine, EndsTheTextOfALineAtANul) {
     EXPECT_EQ(lines_of_text(text), (std::vector<std::string>{"<wpt", "next\n", ""}));
 }
 
-// Lines as read from a file, through the reader's blocks.
-std::vector<std::string> lines_of_file(const std::string& text) {
-    char name[] = "/tmp/kelpway-lines-XXXXXX";
-    const int fd = mkstemp(name);
-    EXPECT_GE(fd, 0);
-    EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    lseek(fd, 0, SEEK_SET);
-    unlink(name);
-    auto state = std::make_unique<ConversionState>();
-    attach_input(state->input, fd);
-    std::vector<std::string> lines = lines_of(*state);
-    EXPECT_FALSE(state->input.failed);
-    close(fd);
-    return lines;
-}
-
 // Lines that straddle the reader's blocks arrive whole.
 TEST(NextLine, ReadsAFileAcrossBlockBoundaries) {
     std::string text;
@@ -123,7 +133,10 @@ TEST(NextLine, ReadsAFileAcrossBlockBoundaries) {
     }
     text += "tail";
     expected.push_back("tail");
-    EXPECT_EQ(lines_of_file(text), expected);
+    for (const std::size_t piece : {input_block_size, std::size_t{1000}, std::size_t{7}}) {
+        SCOPED_TRACE(piece);
+        EXPECT_EQ(lines_of_text(text, piece), expected);
+    }
 }
 
 // The first read ends right after the CR: whether an LF follows is only known after the next.
@@ -143,18 +156,32 @@ TEST(NextLine, TellsCrLfFromALoneCrAcrossReads) {
         } else {
             expected.insert(expected.end(), {last + "\r", "tail\n"});
         }
-        EXPECT_EQ(lines_of_file(filler + last + "\r" + after_cr), expected);
+        EXPECT_EQ(lines_of_text(filler + last + "\r" + after_cr), expected);
     }
 }
 
-TEST(NextLine, ReportsAReadErrorAsTheEndWithFailure) {
-    int fd = open("/tmp", O_RDONLY | O_DIRECTORY);  // read() on it fails with EISDIR
-    ASSERT_GE(fd, 0);
-    auto state = std::make_unique<ConversionState>();
-    attach_input(state->input, fd);
-    EXPECT_FALSE(next_line(*state));
-    EXPECT_TRUE(state->input.failed);
-    close(fd);
+// A read error ends the lines at once, and for good; an interrupted read is asked again.
+TEST(NextLine, EndsAtAReadErrorAndRetriesAnInterruptedRead) {
+    const std::string text = std::string(input_block_size, 'a') + "\nb\n";
+    const struct {
+        int failing;
+        int error;
+        std::size_t lines;
+        bool failed;
+    } rows[] = {
+        {1, EIO, 0, true},
+        {2, EIO, 256, true},   // the first block's whole pieces, then the error
+        {1, EINTR, 258, false},
+        {3, EINTR, 258, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.failing);
+        auto input = std::make_unique<LineReader>();
+        PieceSource source{text, input_block_size, row.failing, row.error};
+        attach_input(*input, source_of(source));
+        EXPECT_EQ(lines_of(*input).size(), row.lines);
+        EXPECT_EQ(input->failed, row.failed);
+    }
 }
 
 }  // namespace

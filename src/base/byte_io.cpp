@@ -1,0 +1,29 @@
+// Layer: base. Byte sources and sinks held in memory.
+#include "base/byte_io.h"
+
+#include <cstring>
+
+namespace kelpway {
+
+ByteSource memory_source(MemoryText& text) {
+    const ReadBytes read = [](void* context, char* bytes, std::size_t size) -> std::ptrdiff_t {
+        auto& memory = *static_cast<MemoryText*>(context);
+        const std::size_t rest = memory.text.size() - memory.at;
+        const std::size_t part = size < rest ? size : rest;
+        if (part > 0) std::memcpy(bytes, memory.text.data() + memory.at, part);
+        memory.at += part;
+        return static_cast<std::ptrdiff_t>(part);
+    };
+    return {read, &text};
+}
+
+ByteSink memory_sink(std::string& text) {
+    const WriteBytes write = [](void* context, const char* bytes, std::size_t size) -> std::ptrdiff_t {
+        static_cast<std::string*>(context)->append(bytes, size);
+        return static_cast<std::ptrdiff_t>(size);
+    };
+    const CloseSink close = [](void*) { return true; };
+    return {write, close, &text};
+}
+
+}  // namespace kelpway

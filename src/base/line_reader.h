@@ -1,0 +1,40 @@
+// Layer: base. Delivers the input line by line from its byte source.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "base/byte_io.h"
+
+namespace kelpway {
+
+inline constexpr std::size_t line_size = 1024;  // a line piece: 1023 bytes and a terminator
+inline constexpr std::size_t line_limit = line_size - 1;
+inline constexpr std::size_t input_block_size = std::size_t{1} << 18;
+
+// Reads its source in large blocks and cuts them into lines.
+struct LineReader {
+    ByteSource source;
+    std::size_t begin = 0;          // first byte not yet delivered
+    std::size_t end = 0;            // one past the last byte held
+    bool exhausted = false;         // nothing more will arrive from the source
+    bool failed = false;            // a read error ended the input
+    bool ended = false;             // next_line has reported the end
+    // The current line up to its first NUL, line end kept. It points into
+    // the block and stays valid only until the next call of next_line.
+    std::string_view line;
+    std::array<char, input_block_size> block;
+};
+
+void attach_input(LineReader& input, ByteSource source);
+
+// The next piece of input into input.line: up to and including an LF or
+// a CR that no LF follows; up to a tag boundary ('>' and perhaps blanks or
+// tabs, then '<' and a letter or '/', which begins the next line); at most
+// 1023 bytes; or what is left at the end. Its text ends at a NUL.
+// False at the end of the input or after a read error (input.failed),
+// and on every call after that. A read that EINTR interrupts is asked again.
+bool next_line(LineReader& input);
+
+}  // namespace kelpway
