@@ -99,20 +99,5 @@ TEST(Conversion, NeverTouchesAnEarlierPair) {
     EXPECT_NE(read_file(dir.path / "BV100002.DRW"), first_drw);  // colour 4
 }
 
-// Output larger than the file size limit fails with the message of the
-// file that could not be written, and no summary.
-TEST(Conversion, ReportsTheFileThatCouldNotBeWritten) {
-    TempDir dir;
-    std::string gpx = "<gpx>\n";
-    for (int i = 0; i < 2000; ++i) {
-        gpx += "<wpt lat=\"1\" lon=\"2\"><name>a fairly long waypoint name</name></wpt>\n";
-    }
-    write_file(dir.path / "marks.gpx", gpx + "<trk><trkseg>\n<trkpt lat=\"1\" lon=\"2\"/>\n</trkseg></trk>\n</gpx>\n");
-    BinaryRun run = run_kelpway(dir.path, {"marks"}, "trap '' XFSZ; ulimit -f 64;");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.printed, "Can't write .MMK file!\n");
-    EXPECT_EQ(read_file(dir.path / "BV100001.DRW"), "S\r\n,100.000,N,200.000,E,,2,,,,\r\nE\r\n");
-}
-
 }  // namespace
 }  // namespace kelpway::e2e

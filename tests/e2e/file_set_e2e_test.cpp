@@ -195,11 +195,9 @@ TEST(FileSet, ReportsEachFailureOnce) {
          {"folder.GPX"}},
         {"missing directory", "nodir/in", "", "Can't open .GPX file!\n", {}},
         {"path too long", std::string(5000, 'p'), "", "Can't open .GPX file!\n", {}},
-        {"no descriptor for DRW", "in", "ulimit -n 4;", "Can't open .DRW file!\n", {}},
-        {"no descriptor for MMK", "in", "ulimit -n 5;", "Can't open .MMK file!\n",
-         {"BV100001.DRW"}},
-        {"writes fail", "in", "trap '' XFSZ; ulimit -f 0;", "Can't write .DRW file!\n",
-         {"BV100001.DRW", "BV100001.MMK"}},
+        // Reading the memory of a process fails at its unmapped first page, a real read error.
+        {"reads fail", "proc", "ln -s /proc/self/mem proc.GPX;", "Can't read .GPX file!\n",
+         {"BV100001.DRW", "BV100001.MMK", "proc.GPX"}},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.what);
@@ -212,6 +210,19 @@ TEST(FileSet, ReportsEachFailureOnce) {
         left.push_back("in.GPX");
         std::sort(left.begin(), left.end());
         EXPECT_EQ(entries(dir.path), left);
+        if (row.printed == std::string("Can't read .GPX file!\n")) {
+            EXPECT_EQ(read_file(dir.path / "BV100001.DRW"), "S\r\n");  // no end record
+        }
+    }
+}
+
+// A summary that cannot reach standard output is a failure too.
+TEST(FileSet, ReportsAConsoleThatCannotBeWritten) {
+    TempDir dir;
+    write_file(dir.path / "in.GPX", empty_gpx);
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"in"}, std::vector<std::string>{}}) {
+        BinaryRun run = run_kelpway(dir.path, arguments, "exec >/dev/full;");
+        EXPECT_EQ(run.status, 1);
     }
 }
 
