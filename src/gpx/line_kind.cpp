@@ -16,25 +16,28 @@
 namespace kelpway {
 namespace {
 
+// Whether a row's start tag, first on its line, starts an element: always,
+// or only when routes are converted.
+enum class Starts : std::uint8_t { never, always, with_routes };
+
 // The only place that knows the tag names. A name's start and end tags
-// give the two kinds; a row with a reader starts an element when it is
-// first on its line, and a reader `on_request` does so only with --routes.
+// give the two kinds; a row that starts elements names their reader.
 struct TagRow {
     std::string_view name;
     LineKind start;
     LineKind end;
+    Starts starts;
     Reader reader;
-    bool on_request;
 };
 
 constexpr std::array<TagRow, 7> tag_table{{
-    {"wpt", LineKind::waypoint, LineKind::waypoint_end, read_waypoint, false},
-    {"trk", LineKind::track, LineKind::track_end, read_track, false},
-    {"rte", LineKind::route, LineKind::route_end, read_route, true},
-    {"trkpt", LineKind::track_point, LineKind::other, nullptr, false},
-    {"rtept", LineKind::route_point, LineKind::other, nullptr, false},
-    {"trkseg", LineKind::segment, LineKind::segment_end, nullptr, false},
-    {"name", LineKind::name, LineKind::other, nullptr, false},
+    {"wpt", LineKind::waypoint, LineKind::waypoint_end, Starts::always, read_waypoint},
+    {"trk", LineKind::track, LineKind::track_end, Starts::always, read_track},
+    {"rte", LineKind::route, LineKind::route_end, Starts::with_routes, read_route},
+    {"trkpt", LineKind::track_point, LineKind::other, Starts::never, nullptr},
+    {"rtept", LineKind::route_point, LineKind::other, Starts::never, nullptr},
+    {"trkseg", LineKind::segment, LineKind::segment_end, Starts::never, nullptr},
+    {"name", LineKind::name, LineKind::other, Starts::never, nullptr},
 }};
 
 // Rows are found by length and first letter, one look-up and one compare
@@ -103,7 +106,7 @@ LineClass kind_of_row(const TagRow* row, bool closing, bool first, std::size_t t
     if (row == nullptr) return {LineKind::other, tag_end};
     if (closing) return {row->end, tag_end};
     // A reader line: its '<' comes first after the indentation.
-    if (row->reader != nullptr && !first) return {LineKind::other, tag_end};
+    if (row->starts != Starts::never && !first) return {LineKind::other, tag_end};
     return {row->start, tag_end};
 }
 
@@ -187,16 +190,12 @@ LineClass classify_tag(std::string_view line, std::size_t /*open*/) {
 #endif
 
 // Whether a line of each kind starts an element, looked up once per line.
-enum class Starts : std::uint8_t { never, always, with_routes };
 constexpr std::size_t kind_count = static_cast<std::size_t>(LineKind::name) + 1;
 using KindStarts = std::array<Starts, kind_count>;
 
 constexpr KindStarts element_starts_of_rows() {
     KindStarts starts{};
-    for (const TagRow& row : tag_table) {
-        if (row.reader == nullptr) continue;
-        starts[static_cast<std::size_t>(row.start)] = row.on_request ? Starts::with_routes : Starts::always;
-    }
+    for (const TagRow& row : tag_table) starts[static_cast<std::size_t>(row.start)] = row.starts;
     return starts;
 }
 constexpr KindStarts element_starts = element_starts_of_rows();
