@@ -11,7 +11,6 @@
 #include "base/line_reader.h"
 #include "gpx/scan_state.h"
 #include "run/conversion.h"
-#include "base/line_reader.h"
 #include "run/outcome.h"
 
 namespace {

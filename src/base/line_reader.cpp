@@ -123,7 +123,7 @@ bool next_line_near_end(LineReader& input) {
 
 }  // namespace
 
-void attach_input(LineReader& input, ByteSource source) {
+void attach_input(LineReader& input, const ByteSource& source) {
     input.source = source;
     input.begin = input.end = 0;
     input.exhausted = input.failed = input.ended = false;

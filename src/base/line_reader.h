@@ -27,7 +27,7 @@ struct LineReader {
     std::array<char, input_block_size> block;
 };
 
-void attach_input(LineReader& input, ByteSource source);
+void attach_input(LineReader& input, const ByteSource& source);
 
 // The next piece of input into input.line: up to and including an LF or
 // a CR that no LF follows; up to a tag boundary ('>' and perhaps blanks or

@@ -37,7 +37,7 @@ void put_raw(OutputFile& file, const char* bytes, std::size_t size) {
 
 }  // namespace
 
-void attach_output(OutputFile& file, ByteSink sink) {
+void attach_output(OutputFile& file, const ByteSink& sink) {
     file.sink = sink;
     file.open = true;
     file.used = 0;

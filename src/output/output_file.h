@@ -20,7 +20,7 @@ struct OutputFile {
     std::array<char, output_buffer_size> buffer;
 };
 
-void attach_output(OutputFile& file, ByteSink sink);
+void attach_output(OutputFile& file, const ByteSink& sink);
 
 // Every LF goes out as CR LF; every other byte, CR included, unchanged.
 void put_text(OutputFile& file, std::string_view text);

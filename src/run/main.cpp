@@ -1,14 +1,39 @@
 // Program entry.
 #include <cstdio>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "run/command_line.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(std::span<const char* const> arguments) {
     static kelpway::ConversionState state;  // large; lives for the whole run
-    std::span<const char* const> arguments;
-    if (argc > 1) arguments = {argv + 1, static_cast<std::size_t>(argc - 1)};
-    int status = kelpway::run_program(arguments, state, stdout, kelpway::system_files());
+    const int status = kelpway::run_program(arguments, state, stdout, kelpway::system_files());
     // A summary that never reached its reader is a failure too.
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? status : 1;
 }
+
+}  // namespace
+
+#if defined(_WIN32)
+#include "run/windows_text.h"
+
+int wmain(int argc, wchar_t** argv);
+
+// The arguments arrive in UTF-16 and are kept in UTF-8 inside, whatever the code page.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> texts;
+    for (int i = 1; i < argc; ++i) texts.push_back(kelpway::utf8_of(argv[i]));
+    std::vector<const char*> arguments;
+    for (const std::string& text : texts) arguments.push_back(text.c_str());
+    return run(arguments);
+}
+#else
+int main(int argc, char** argv) {
+    std::span<const char* const> arguments;
+    if (argc > 1) arguments = {argv + 1, static_cast<std::size_t>(argc - 1)};
+    return run(arguments);
+}
+#endif

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,12 @@ struct FolderRun {
 
 const std::string other_runs_drw = "S\r\nE\r\n";
 
+// A folder of this test's own under the system's temporary folder.
+fs::path scratch_folder(const char* what) {
+    std::random_device random;
+    return fs::temp_directory_path() / ("kelpway-" + std::string(what) + "-" + std::to_string(random()));
+}
+
 // One conversion of `gpx` in a folder where another run left BV100001.DRW.
 FolderRun run_with(FileSystem& files, const std::string& gpx, const fs::path& folder) {
     fs::remove_all(folder);
@@ -184,7 +191,7 @@ TEST(Faults, EveryCallFailingEndsCleanlyOrWithOneMessage) {
         {"several reads and DRW writes", sample_gpx(1, 9000)},   // 700 KB in, 260 KB out
         {"several MMK writes", sample_gpx(2500, 1)},
     };
-    const fs::path folder = fs::temp_directory_path() / ("kelpway-faults-" + std::to_string(::getpid()));
+    const fs::path folder = scratch_folder("faults");
     int runs = 0;
     for (const auto& input : inputs) {
         SCOPED_TRACE(input.what);
@@ -223,7 +230,7 @@ TEST(Faults, EveryCallFailingEndsCleanlyOrWithOneMessage) {
 
 // With the input and an output both failing, the read error is the one reported.
 TEST(Faults, AReadErrorOutranksAWriteError) {
-    const fs::path folder = fs::temp_directory_path() / ("kelpway-ranks-" + std::to_string(::getpid()));
+    const fs::path folder = scratch_folder("ranks");
     FaultyFiles counting(0, Fault::io_error);
     run_with(counting, sample_gpx(1, 9000), folder);
     int first_read = 0;

@@ -44,7 +44,7 @@ TEST(MergePath, ReplacesTheExtensionAsTheRunDoes) {
     const struct {
         const char* path;
         const char* extension;
-        const char* merged;
+        std::string merged;
     } cases[] = {
         {"route", "GPX", "route.GPX"},
         {"route.gpx", "GPX", "route.GPX"},
@@ -52,7 +52,7 @@ TEST(MergePath, ReplacesTheExtensionAsTheRunDoes) {
         {"logs/track.gpx", "GPX", "logs/track.GPX"},
         {"C:\\logs\\track.gpx", "GPX", "C:\\logs\\track.GPX"},
         {"C:track", "GPX", "C:track.GPX"},
-        {"..", "GPX", "../.GPX"},
+        {"..", "GPX", std::string("..") + native_separator + ".GPX"},  // a directory lacking its separator
         {"route", ".GPX", "route.GPX"},
         {"route", "", "route"},
     };
