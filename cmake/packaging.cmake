@@ -1,5 +1,9 @@
 # Install rules and the Debian package: `cmake --install build --prefix PREFIX`,
-# `cpack --config build/CPackConfig.cmake -G DEB`.
+# `cpack --config build/CPackConfig.cmake -G DEB`. For Windows: the release archive.
+if(WIN32)
+  include(cmake/windows_archive.cmake)
+  return()
+endif()
 include(GNUInstallDirs)
 
 install(TARGETS kelpway RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
