@@ -8,18 +8,13 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-bench"
+# shellcheck source=bench/common.sh
+source "$root/bench/common.sh"
 count=${1:-1000}
 (( count >= 200 )) || { echo "usage: bench/batch.sh [COUNT >= 200]" >&2; exit 2; }
 
 echo "building Release into build-bench/ ..."
-log=$(mktemp)
-if ! { cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELPWAY_BENCHMARKS=ON \
-        -DBUILD_TESTING=OFF && cmake --build "$build" -j "$(nproc)" --target kelpway \
-        kelpway_generate_gpx; } >"$log" 2>&1; then
-    cat "$log" >&2
-    exit 1
-fi
-rm -f "$log"
+build_bench "$root" kelpway kelpway_generate_gpx
 kelpway="$build/kelpway"
 generate="$build/bench/kelpway_generate_gpx"
 
@@ -43,12 +38,6 @@ ls "$work/in" >"$work/names"
 head -n 100 "$work/names" >"$work/first"
 tail -n 100 "$work/names" >"$work/last"
 sed -n "101,$((count - 100))p" "$work/names" >"$work/middle"
-
-if [[ -n ${EPOCHREALTIME:-} ]]; then
-    stamp() { printf -v "$1" '%s' "${EPOCHREALTIME//[.,]/}"; }
-else
-    stamp() { printf -v "$1" '%s' "$(($(date +%s%N) / 1000))"; }
-fi
 
 # Runs COMMAND over the files named in LIST, two processes at a time; prints microseconds.
 batch() {

@@ -12,6 +12,8 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-bench"
+# shellcheck source=bench/common.sh
+source "$root/bench/common.sh"
 digest_file="$root/bench/expected-100MB.sha256"
 runs=${KELPWAY_BENCH_RUNS:-5}
 large=${KELPWAY_BENCH_LARGE:-0}
@@ -47,28 +49,12 @@ if [[ ! -x /usr/bin/time ]]; then
 fi
 
 echo "building Release into build-bench/ ..."
-mkdir -p "$build"
-log="$build/bench-build.log"
-if ! { cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELPWAY_BENCHMARKS=ON \
-        -DBUILD_TESTING=OFF && cmake --build "$build" -j "$(nproc)" --target kelpway \
-        kelpway_generate_gpx kelpway_micro_benchmarks; } >"$log" 2>&1; then
-    cat "$log" >&2
-    echo "error: build failed (log above); CMakeLists.txt must add bench/ when KELPWAY_BENCHMARKS is ON" >&2
-    exit 1
-fi
-rm -f "$log"
+build_bench "$root" kelpway kelpway_generate_gpx kelpway_micro_benchmarks
 kelpway="$build/kelpway"
 generate="$build/bench/kelpway_generate_gpx"
 
 work=$(mktemp -d /tmp/kelpway-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-
-# Microseconds; EPOCHREALTIME (bash 5) needs no fork, which would add a millisecond per reading.
-if [[ -n ${EPOCHREALTIME:-} ]]; then
-    stamp() { printf -v "$1" '%s' "${EPOCHREALTIME//[.,]/}"; }
-else
-    stamp() { printf -v "$1" '%s' "$(($(date +%s%N) / 1000))"; }
-fi
 
 # Median of integers given as arguments (mean of the middle two for an even count).
 median() {
