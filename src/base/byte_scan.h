@@ -16,8 +16,7 @@ inline constexpr std::size_t scan_width = 16;
 // Bit i set when bytes[i] may end a line: LF, NUL, CR (ending it unless an
 // LF follows), or a '>' followed by '<', a blank or a tab (a tag boundary),
 // as the caller decides, for i below `count` (at most scan_width). `held` bytes are
-// readable from `bytes` on; none past them is read, and a last byte that
-// needs its successor to decide is not marked.
+// readable from `bytes` on; none past them is read, so a last '>' is not marked.
 inline std::uint32_t line_stops(const char* bytes, std::size_t count, std::size_t held) {
 #if defined(__SSE2__)
     if (count == scan_width && held > scan_width) {
@@ -38,8 +37,7 @@ inline std::uint32_t line_stops(const char* bytes, std::size_t count, std::size_
     std::uint32_t mask = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const char c = bytes[i];
-        const bool known_next = i + 1 < held;
-        const char next = known_next ? bytes[i + 1] : '\0';
+        const char next = i + 1 < held ? bytes[i + 1] : '\0';
         if (c == '\n' || c == '\0' || c == '\r' ||
             (c == '>' && (next == '<' || next == ' ' || next == '\t'))) {
             mask |= std::uint32_t{1} << i;
