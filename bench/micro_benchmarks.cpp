@@ -60,7 +60,8 @@ void BM_DegreesMinutesText(benchmark::State& bm) {
     const std::vector<std::string> texts = coordinate_texts();
     std::size_t next = 0;
     for (auto _ : bm) {
-        DegreesMinutes result = degrees_minutes_text(texts[next]);
+        DegreesMinutes result;
+        read_degrees_minutes(texts[next], result);
         benchmark::DoNotOptimize(result);
         if (++next == texts.size()) next = 0;
     }
@@ -71,7 +72,7 @@ BENCHMARK(BM_DegreesMinutesText);
 void BM_WritePointRecord(benchmark::State& bm) {
     const std::vector<std::string> texts = coordinate_texts();
     std::vector<DegreesMinutes> values;
-    for (const std::string& text : texts) values.push_back(degrees_minutes_text(text));
+    for (const std::string& text : texts) read_degrees_minutes(text, values.emplace_back());
     auto line_file = std::make_unique<OutputFile>();
     std::string sink;
     sink.reserve(std::size_t{1} << 21);

@@ -14,9 +14,9 @@ namespace kelpway {
 namespace {
 
 struct Attributes {
+    Position& position;
     bool has_latitude = false;
     bool has_longitude = false;
-    Position position{};
 };
 
 // Values are converted at once: the line they stand in is gone at the next
@@ -26,7 +26,7 @@ std::size_t take_attributes(std::string_view line, Attributes& found) {
     std::size_t values_end = 0;
     const auto take = [&](const std::optional<std::string_view>& text, bool& has, DegreesMinutes& value) {
         if (has || !text) return;
-        value = degrees_minutes_text(*text);
+        read_degrees_minutes(*text, value);
         has = true;
         const auto end = static_cast<std::size_t>(text->data() - line.data()) + text->size();
         if (end > values_end) values_end = end;
@@ -41,16 +41,15 @@ std::size_t find_close(std::string_view line, std::size_t from) {
 }
 
 StartTag finished(const Attributes& found, TagEnd end, std::size_t rest) {
-    return {found.position,
-            found.has_latitude && found.has_longitude && found.position.latitude.usable &&
+    return {found.has_latitude && found.has_longitude && found.position.latitude.usable &&
                 found.position.longitude.usable,
             end, rest};
 }
 
 }  // namespace
 
-StartTag read_start_tag(ScanState& state, std::size_t name_end, TagClose wanted) {
-    Attributes found;
+StartTag read_start_tag(ScanState& state, std::size_t name_end, TagClose wanted, Position& position) {
+    Attributes found{position};
     const std::size_t values_end = take_attributes(state.input.line, found);
     std::size_t close = state.input.line.size();
     // Its '>' mostly follows the values at once; looking there first spares a

@@ -23,7 +23,6 @@ enum class TagEnd {
 };
 
 struct StartTag {
-    Position position;
     bool placed;       // both attributes found, and both usable numbers
     TagEnd end;
     std::size_t rest;  // open or empty_element: where the text after '>' starts in state.input.line
@@ -37,8 +36,8 @@ enum class TagClose { where, whether };
 // Reads the start tag whose name ends at `name_end` in state.input.line. A tag
 // without '>' on its line goes on over the following lines up to the first
 // that holds one; lat= and lon= each come from the first of its lines that
-// holds the key.
-StartTag read_start_tag(ScanState& state, std::size_t name_end, TagClose wanted);
+// holds the key, into `position` (only whole when the tag is placed).
+StartTag read_start_tag(ScanState& state, std::size_t name_end, TagClose wanted, Position& position);
 
 // The line's first '>' closes an empty element tag ("<trk .../>").
 bool closes_empty_tag(std::string_view line);

@@ -27,9 +27,10 @@ void separate(ScanState& state) {
 
 // False when the point's start tag ran into a reader line, which ends the element.
 bool convert_point(ScanState& state, const LineClass& point) {
-    const StartTag tag = read_start_tag(state, point.tag_end, TagClose::whether);
+    Position position;
+    const StartTag tag = read_start_tag(state, point.tag_end, TagClose::whether, position);
     if (tag.placed) {
-        write_point_record(state.line_file, state.color, tag.position.latitude, tag.position.longitude);
+        write_point_record(state.line_file, state.color, position.latitude, position.longitude);
         ++state.line_count;
     } else {
         ++state.skipped_count;

@@ -21,7 +21,8 @@ bool ends_waypoint(std::string_view line, WaypointName& name) {
 }  // namespace
 
 bool read_waypoint(ScanState& state, const LineClass& start) {
-    const StartTag tag = read_start_tag(state, start.tag_end, TagClose::where);
+    Position position;
+    const StartTag tag = read_start_tag(state, start.tag_end, TagClose::where, position);
     WaypointName name;
     bool line_left = tag.end == TagEnd::reader_line;
     bool ended = tag.end != TagEnd::open || ends_waypoint(state.input.line.substr(tag.rest), name);
@@ -33,7 +34,7 @@ bool read_waypoint(ScanState& state, const LineClass& start) {
         ended = ends_waypoint(state.input.line, name);
     }
     if (tag.placed) {
-        write_mark_record(state.mark_file, tag.position.latitude, tag.position.longitude, name.view());
+        write_mark_record(state.mark_file, position.latitude, position.longitude, name.view());
         ++state.point_count;
     } else {
         ++state.skipped_count;

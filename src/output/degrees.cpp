@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "output/number_text.h"
 
@@ -57,12 +58,34 @@ std::size_t digit_count(std::uint64_t value) {
     return guess + (value >= decimal_powers[guess] ? 1 : 0);
 }
 
-// Built in place in the caller's result: a copy would reload the bytes just stored.
-DegreesMinutes formatted(std::uint64_t degrees, unsigned minutes, unsigned thousandths,
-                         bool negative) {
-    DegreesMinutes result{};
-    char* const out = result.text.data();
+std::uint64_t pair_word(std::uint64_t value) {
+    std::uint16_t pair;
+    std::memcpy(&pair, &digit_pairs[2 * value], 2);
+    return pair;
+}
+
+// Into the caller's result, the text in one store: bytes stored one by one
+// and then copied as a whole would make the processor wait for each of them.
+void format(DegreesMinutes& result, std::uint64_t degrees, unsigned minutes, unsigned thousandths,
+            bool negative) {
     const std::size_t size = digit_count(degrees);
+    result.size = size + 6;
+    result.negative = negative;
+    result.usable = true;
+    if (std::endian::native == std::endian::little && size <= 3) {
+        // "MM.ttt" after the degrees, the first byte lowest.
+        const std::uint64_t tail = pair_word(minutes) | std::uint64_t{'.'} << 16 |
+                                   static_cast<std::uint64_t>(digit(thousandths / 100)) << 24 |
+                                   pair_word(thousandths % 100) << 32;
+        const std::uint64_t head = size == 1   ? static_cast<std::uint64_t>(digit(degrees))
+                                   : size == 2 ? pair_word(degrees)
+                                               : digit(degrees / 100) | pair_word(degrees % 100) << 8;
+        const Wide text = head | Wide{tail} << (8 * size);
+        std::memcpy(result.text.data(), &text, sizeof text);
+        return;
+    }
+    result.text = {};
+    char* const out = result.text.data();
     std::size_t i = size;
     for (; i >= 2; degrees /= 100) put_pair(out + (i -= 2), degrees % 100);
     if (i == 1) out[0] = digit(degrees);
@@ -70,10 +93,6 @@ DegreesMinutes formatted(std::uint64_t degrees, unsigned minutes, unsigned thous
     out[size + 2] = '.';
     out[size + 3] = digit(thousandths / 100);
     put_pair(out + size + 4, thousandths % 100);
-    result.size = size + 6;
-    result.negative = negative;
-    result.usable = true;
-    return result;
 }
 
 constexpr double degrees_limit = 0x1p31;  // whole degrees must fit 32 bits
@@ -97,11 +116,30 @@ DegreesMinutes degrees_minutes_of(double value) {
             ++degrees;
         }
     }
-    return formatted(static_cast<std::uint64_t>(degrees), whole_minutes, thousandths,
-                     value < 0.0);
+    DegreesMinutes result;
+    format(result, static_cast<std::uint64_t>(degrees), whole_minutes, thousandths, value < 0.0);
+    return result;
 }
 
 namespace {
+
+// A quotient and remainder by a power of ten the compiler knows: multiplies
+// rather than a division, one function per number of places.
+using PowerDivision = std::uint64_t (*)(std::uint64_t value, std::uint64_t& rest);
+
+template <std::uint64_t divisor>
+std::uint64_t divided(std::uint64_t value, std::uint64_t& rest) {
+    rest = value % divisor;
+    return value / divisor;
+}
+
+template <std::size_t... places>
+constexpr std::array<PowerDivision, sizeof...(places)> divisions_by(std::index_sequence<places...>) {
+    return {divided<decimal_powers[places]>...};
+}
+
+constexpr std::size_t most_places = 14;  // keeps fraction * 60000 within 64 bits
+constexpr auto power_divisions = divisions_by(std::make_index_sequence<most_places + 1>{});
 
 // The decimal value of a plain coordinate, rounded once to thousandths of
 // a minute. The binary steps above never move the result by more than
@@ -109,32 +147,34 @@ namespace {
 // than 1e-8 from a rounding boundary both give the same text; nearer, the
 // binary steps decide.
 bool exact_plain(const PlainNumber& plain, DegreesMinutes& result) {
-    if (plain.places > 14) return false;  // keeps fraction * 60000 within 64 bits
+    if (plain.places > most_places) return false;
     const std::uint64_t scale = decimal_powers[plain.places];
     const std::uint64_t halves = plain.fraction * 60000 + scale / 2;
-    const std::uint64_t rest = halves % scale;
+    std::uint64_t rest;
+    std::uint64_t thousandths = power_divisions[plain.places](halves, rest);  // up to 60000, a whole degree
     const std::uint64_t margin = scale / 100000000;
     if (rest <= margin || rest >= scale - margin) return false;
-    std::uint64_t thousandths = halves / scale;  // up to 60000, a whole degree
     const std::uint64_t degrees = plain.whole + thousandths / 60000;
     thousandths %= 60000;
-    result = formatted(degrees, static_cast<unsigned>(thousandths / 1000),
-                       static_cast<unsigned>(thousandths % 1000),
-                       plain.minus && (plain.whole != 0 || plain.fraction != 0));
+    format(result, degrees, static_cast<unsigned>(thousandths / 1000),
+           static_cast<unsigned>(thousandths % 1000),
+           plain.minus && (plain.whole != 0 || plain.fraction != 0));
     return true;
 }
 
 }  // namespace
 
-DegreesMinutes degrees_minutes_text(std::string_view value_text) {
+void read_degrees_minutes(std::string_view value_text, DegreesMinutes& result) {
     PlainNumber plain;
     if (read_plain(value_text, plain)) {
-        DegreesMinutes result;
-        if (exact_plain(plain, result)) return result;
-        if (const std::optional<double> value = plain_value(plain)) return degrees_minutes_of(*value);
+        if (exact_plain(plain, result)) return;
+        if (const std::optional<double> value = plain_value(plain)) {
+            result = degrees_minutes_of(*value);
+            return;
+        }
     }
     const std::optional<double> value = read_number(value_text);
-    return value ? degrees_minutes_of(*value) : unusable;
+    result = value ? degrees_minutes_of(*value) : unusable;
 }
 
 }  // namespace kelpway

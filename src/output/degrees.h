@@ -15,7 +15,9 @@ struct DegreesMinutes {
     std::string_view view() const { return {text.data(), size}; }
 };
 
-DegreesMinutes degrees_minutes_text(std::string_view value_text);
+// Into `result` in place: the records copy the text soon after, and a copy
+// of bytes just stored in other widths makes the processor wait.
+void read_degrees_minutes(std::string_view value_text, DegreesMinutes& result);
 
 // The same for a value already read; unusable when not finite or 2^31 or more away from zero.
 DegreesMinutes degrees_minutes_of(double value);

@@ -171,7 +171,8 @@ TEST(DegreesPrecision, TextsReadAsTheirNearestDouble) {
         const char* end = std::to_chars(buffer.data(), buffer.data() + 63, value, format).ptr;
         const std::string_view text{buffer.data(), static_cast<std::size_t>(end - buffer.data())};
         ++checked;
-        const DegreesMinutes read = degrees_minutes_text(text);
+        DegreesMinutes read;
+        read_degrees_minutes(text, read);
         const DegreesMinutes expected = degrees_minutes_of(value);
         if (read.view() == expected.view() && read.negative == expected.negative &&
             read.usable == expected.usable)
@@ -199,7 +200,8 @@ TEST(DegreesPrecision, PlainCoordinatesMatchTheirDouble) {
         double value = 0;
         std::from_chars(text.data(), text.data() + text.size(), value);
         ++checked;
-        const DegreesMinutes read = degrees_minutes_text(text);
+        DegreesMinutes read;
+        read_degrees_minutes(text, read);
         const DegreesMinutes expected = degrees_minutes_of(value);
         if (read.view() == expected.view() && read.negative == expected.negative) return;
         if (++differences <= 10) ADD_FAILURE() << text << " gives " << read.view() << ", not " << expected.view();

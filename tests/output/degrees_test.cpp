@@ -26,7 +26,8 @@ struct Row {
 void check_rows(std::initializer_list<Row> rows) {
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << '"' << row.value_text << '"');
-        const DegreesMinutes result = degrees_minutes_text(row.value_text);
+        DegreesMinutes result;
+        read_degrees_minutes(row.value_text, result);
         EXPECT_EQ(result.view(), row.expected);
         EXPECT_EQ(result.negative, row.negative);
         EXPECT_EQ(result.usable, row.usable);
