@@ -118,28 +118,6 @@ constexpr std::uint64_t word_of(std::string_view name) {
     return word;
 }
 
-using TagWords = std::array<std::uint64_t, tag_table.size()>;
-constexpr TagWords words_of_rows() {
-    TagWords words{};
-    for (std::size_t i = 0; i < tag_table.size(); ++i) words[i] = word_of(tag_table[i].name);
-    return words;
-}
-constexpr TagWords tag_words = words_of_rows();
-
-// The row of the `length` bytes at `name`, `readable` of which may be read:
-// as one word compared with the row its length and first letter pick.
-const TagRow* row_at(const char* name, std::size_t length, std::size_t readable) {
-    if (length == 0 || length > longest_name) return nullptr;
-    if (std::endian::native != std::endian::little || readable < sizeof(std::uint64_t)) {
-        return row_named({name, length});
-    }
-    std::uint64_t word;
-    std::memcpy(&word, name, sizeof word);
-    word &= ~std::uint64_t{0} >> (64 - 8 * length);
-    const std::uint8_t index = tag_slots[length | static_cast<std::size_t>(name[0] & 0x1f) << 3];
-    return index != empty_slot && tag_words[index] == word ? &tag_table[index] : nullptr;
-}
-
 // The tag after a line's first '<' wherever it stands, by tag_name's rules.
 LineClass classify_by_tag_name(std::string_view line, bool first) {
     const std::string_view name = tag_name(line);
@@ -149,39 +127,71 @@ LineClass classify_by_tag_name(std::string_view line, bool first) {
     return kind_of_row(row_named(local), closing, first, begin + name.size());
 }
 
+// Per slot (a name's length and first letter, as the rows are found): the
+// row's name as a word, which no name matches in an empty slot, and the
+// kinds its start and end tags give.
+struct SlotKinds {
+    std::array<std::uint64_t, 256> words{};
+    std::array<LineKind, 256> starts{};
+    std::array<LineKind, 256> ends{};
+};
+
+constexpr SlotKinds slot_kinds_of_rows() {
+    SlotKinds slots;
+    for (const TagRow& row : tag_table) {
+        const std::size_t slot = slot_of(row.name);
+        slots.words[slot] = word_of(row.name);
+        slots.starts[slot] = row.start;
+        slots.ends[slot] = row.end;
+    }
+    return slots;
+}
+constexpr SlotKinds slot_kinds = slot_kinds_of_rows();
+
 #if defined(__SSE2__)
+__extension__ typedef unsigned __int128 Wide;
+
 // The tag of a line whose first byte after blanks and tabs, at `open`, is
 // '<'. Its bytes, sixteen or eight at once, give the name's end and a
-// prefix's colon without a loop whose exit the processor cannot foresee.
-// The loads stay inside the line.
+// prefix's colon without a loop whose exit the processor cannot foresee;
+// the name, as one word, then needs one look-up. The loads stay inside the line.
 LineClass classify_tag(std::string_view line, std::size_t open) {
     const char* const tag = line.data() + open + 1;
     const std::size_t size = line.size() - open - 1;
     __m128i chunk;
     unsigned window = 16;
-    if (size >= 16) {
+    if (std::endian::native != std::endian::little || size < 8) {
+        return classify_by_tag_name(line, true);
+    } else if (size >= 16) {
         chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tag));
-    } else if (size >= 8) {
+    } else {
         chunk = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(tag));  // zeros above
         window = 8;
-    } else {
-        return classify_by_tag_name(line, true);
     }
     const auto is = [chunk](char c) { return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(c)); };
     const auto bits = [](__m128i v) { return static_cast<unsigned>(_mm_movemask_epi8(v)); };
-    const unsigned start = tag[0] == '/' ? 1 : 0;  // a closing tag
+    const unsigned closing = tag[0] == '/' ? 1 : 0;
     const unsigned closers = bits(_mm_or_si128(_mm_or_si128(is('>'), is(' ')),
                                                _mm_or_si128(_mm_or_si128(is('\t'), is('\r')), is('\n'))));
     const unsigned stops = (closers & ((1u << window) - 1)) | (1u << window);
     const auto end = static_cast<unsigned>(std::countr_zero(stops));
     if (end == window && size > window) return classify_by_tag_name(line, true);  // a long name
-    unsigned local = start;
+    unsigned local = closing;
     if (const unsigned colons = bits(is(':')) & ((1u << end) - 1); colons != 0) {
         const auto colon = static_cast<unsigned>(std::countr_zero(colons));
-        const unsigned prefix = ((1u << colon) - 1) & ~((1u << start) - 1);
-        if (colon > start && (bits(_mm_or_si128(is('<'), is('/'))) & prefix) == 0) local = colon + 1;
+        const unsigned prefix = ((1u << colon) - 1) & ~((1u << closing) - 1);
+        if (colon > closing && (bits(_mm_or_si128(is('<'), is('/'))) & prefix) == 0) local = colon + 1;
     }
-    return kind_of_row(row_at(tag + local, end - local, size - local), start != 0, true, open + 1 + end);
+    const std::size_t tag_end = open + 1 + end;
+    const unsigned length = end - local;
+    if (length - 1 >= longest_name) return {LineKind::other, tag_end};  // no row's length
+    // The name's bytes, taken from the chunk: no load may pass the line's end.
+    const Wide bytes = static_cast<std::uint64_t>(_mm_cvtsi128_si64(chunk)) |
+                       Wide{static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(chunk, chunk)))} << 64;
+    const std::uint64_t word = static_cast<std::uint64_t>(bytes >> (8 * local)) & (~std::uint64_t{0} >> (64 - 8 * length));
+    const std::size_t slot = length | static_cast<std::size_t>(tag[local] & 0x1f) << 3;
+    if (slot_kinds.words[slot] != word) return {LineKind::other, tag_end};
+    return {closing != 0 ? slot_kinds.ends[slot] : slot_kinds.starts[slot], tag_end};
 }
 #else
 LineClass classify_tag(std::string_view line, std::size_t /*open*/) {
@@ -199,6 +209,20 @@ constexpr KindStarts element_starts_of_rows() {
     return starts;
 }
 constexpr KindStarts element_starts = element_starts_of_rows();
+
+// The indentation of a line, from its first sixteen bytes where they tell.
+std::size_t line_indentation(std::string_view line) {
+#if defined(__SSE2__)
+    if (line.size() >= 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data()));
+        const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(' ')),
+                                           _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\t')));
+        const unsigned others = ~static_cast<unsigned>(_mm_movemask_epi8(blank)) & 0xffffu;
+        if (others != 0) return static_cast<std::size_t>(std::countr_zero(others));
+    }
+#endif
+    return indentation(line);
+}
 
 constexpr const TagRow* row_starting(LineKind kind) {
     for (const TagRow& row : tag_table) {
@@ -220,7 +244,7 @@ bool is_reader_line(const ScanState& state, LineKind kind) {
 }
 
 LineClass classify(std::string_view line) {
-    const std::size_t open = indentation(line);
+    const std::size_t open = line_indentation(line);
     if (open < line.size() && line[open] == '<') return classify_tag(line, open);
     return classify_by_tag_name(line, false);  // text before the tag: no reader line
 }

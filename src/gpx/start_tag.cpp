@@ -21,8 +21,8 @@ struct Attributes {
 
 // Values are converted at once: the line they stand in is gone at the next
 // line. Gives where the later of the values found on the line ends.
-std::size_t take_attributes(std::string_view line, Attributes& found) {
-    const AttributeTexts texts = attribute_texts(line, "lat=", "lon=");
+std::size_t take_attributes(std::string_view line, std::size_t name_end, Attributes& found) {
+    const AttributeTexts texts = attribute_texts_after(line, name_end, "lat=", "lon=");
     std::size_t values_end = 0;
     const auto take = [&](const std::optional<std::string_view>& text, bool& has, DegreesMinutes& value) {
         if (has || !text) return;
@@ -50,7 +50,7 @@ StartTag finished(const Attributes& found, TagEnd end, std::size_t rest) {
 
 StartTag read_start_tag(ScanState& state, std::size_t name_end, TagClose wanted, Position& position) {
     Attributes found{position};
-    const std::size_t values_end = take_attributes(state.input.line, found);
+    const std::size_t values_end = take_attributes(state.input.line, name_end, found);
     std::size_t close = state.input.line.size();
     // Its '>' mostly follows the values at once; looking there first spares a
     // search when only whether the tag closes matters.
@@ -61,7 +61,7 @@ StartTag read_start_tag(ScanState& state, std::size_t name_end, TagClose wanted,
         if (is_reader_line(state, classify(state.input.line).kind)) {
             return finished(found, TagEnd::reader_line, 0);
         }
-        take_attributes(state.input.line, found);
+        take_attributes(state.input.line, 0, found);
         close = find_close(state.input.line, 0);
     }
     const bool empty = close > 0 && state.input.line[close - 1] == '/';
