@@ -155,26 +155,26 @@ std::size_t short_value_end(std::string_view line, std::size_t from, char quote)
 }
 #endif
 
-// The texts when the keys, of four bytes each, stand at `at` as
-// ` key"value" key"value"`, either first. They are what the search finds,
-// as neither key can occur earlier: nothing before `at` holds '=', and
-// none stands between the first value's start and the second key's end.
-// Plain views, not optionals: a copy of an optional just stored in parts
-// would make the processor wait.
+// The texts when the keys, of four bytes each and different, stand right
+// after `at` as ` key"value" key"value"` (any byte for the blanks), either
+// first. They are what the search finds, as neither key can occur earlier:
+// nothing up to `at` holds '=', and none stands between the first value's
+// start and the second key's end. Plain views, not optionals: a copy of an
+// optional just stored in parts would make the processor wait.
 bool usual_attribute_texts(std::string_view line, std::size_t at, std::string_view first,
                            std::string_view second, std::string_view& first_value,
                            std::string_view& second_value) {
 #if defined(__SSE2__)
     if (std::endian::native != std::endian::little || first.size() != 4 || second.size() != 4 ||
-        at + 8 > line.size() || !lacks_byte(line, at, '=')) {
+        at + 8 > line.size() || !lacks_byte(line, at + 1, '=') || key_word(first) == key_word(second)) {
         return false;
     }
-    // A blank, the key and the quote, in one word each.
+    // The byte before the key, the key and the quote, in one word each.
     const std::uint64_t leading = word_at(line.data() + at);
     const auto leading_key = static_cast<std::uint32_t>(leading >> 8);
     const bool first_leads = leading_key == key_word(first);
     const auto quote = static_cast<char>(leading >> 40);
-    if ((leading & 0xff) != ' ' || (!first_leads && leading_key != key_word(second)) || !is_quote(quote)) {
+    if ((!first_leads && leading_key != key_word(second)) || !is_quote(quote)) {
         return false;
     }
     const std::size_t open = at + 5;
@@ -182,7 +182,7 @@ bool usual_attribute_texts(std::string_view line, std::size_t at, std::string_vi
     if (close == std::string_view::npos || close + 9 > line.size()) return false;
     const std::uint64_t later = word_at(line.data() + close + 1);
     const auto later_quote = static_cast<char>(later >> 40);
-    if ((later & 0xff) != ' ' || static_cast<std::uint32_t>(later >> 8) != key_word(first_leads ? second : first) ||
+    if (static_cast<std::uint32_t>(later >> 8) != key_word(first_leads ? second : first) ||
         !is_quote(later_quote)) {
         return false;
     }

@@ -41,6 +41,18 @@ TEST(LineKind, ClassifiesByLocalNameAndPlace) {
         {"</trkpt>", LineKind::other},
         {"<trkptsegment>", LineKind::other},
         {"", LineKind::other},
+        // Around the widths the name is read in: eight and sixteen bytes after '<'.
+        {"</trkpt>", LineKind::other},
+        {"</trkseg", LineKind::segment_end},
+        {"</trk>\r\n", LineKind::track_end},
+        {"      </trkseg>\n", LineKind::segment_end},
+        {"<trkseg>        ", LineKind::segment},
+        {"</abcdefgh:trkseg>", LineKind::segment_end},  // a local name in the chunk's upper half
+        {"<abcdefghij:trkpt lat=\"1\">", LineKind::track_point},
+        {"<abcdefghijklmn:trkpt lat=\"1\">", LineKind::track_point},  // past the chunk
+        {"<trkpts lat=\"1\" lon=\"2\">", LineKind::other},
+        {"<abcdefgh>", LineKind::other},
+        {"<ab:name>x", LineKind::name},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -109,6 +111,63 @@ TEST(LineText, AttributeTextTakesFirstQuoteAfterFirstKey) {
         const std::optional<std::string_view> value = attribute_text(row.line, row.key);
         ASSERT_EQ(value.has_value(), row.expected.has_value());
         if (value) expect_piece(row.line, *value, *row.expected);
+    }
+}
+
+}  // namespace
+}  // namespace kelpway
+
+namespace kelpway {
+namespace {
+
+// The usual layout is read without a search; every other line must come out
+// as the search reads it. Each line lies in a buffer of its own size, so that
+// a sanitizer sees any read past its end.
+TEST(LineText, AttributesAfterTheNameMatchTheSearch) {
+    const struct {
+        std::string_view line;
+        std::size_t name_end;
+    } rows[] = {
+        {"      <trkpt lat=\"-44.7927476\" lon=\"151.6684758\">\n", 12},
+        {"<trkpt lon=\"151.6684758\" lat=\"-44.7927476\">\r\n", 6},
+        {"<wpt lat='35.5000000' lon=\"139.7000000\"/>\r\n", 4},
+        {"<wpt lat=\"35.5000000\" lon='139.7000000'>\r\n", 4},
+        {"<trkpt lat=\"1\" lon=\"2\">", 6},                          // too short to read at once
+        {"<trkpt lat=\"1.000000000\" lon=\"2.00000000\"", 6},       // the second value runs to the end
+        {"<trkpt lat=\"1.000000000\" lon=\"2.00000000", 6},
+        {"<lat=:trkpt lon=\"2.00000000\" lat=\"1.00000000\">\n", 11},  // the first lat= is in the prefix
+        {"x lat=\"9\" <trkpt lat=\"1.00000000\" lon=\"2.00000000\">\n", 16},  // and here before the tag
+        {"<trkpt lat=\"lon=5.000000\" lon=\"2.00000000\">\n", 6},   // the first lon= is in a value
+        {"<trkpt lat=\"1.5000 lon=\"2.00000000\">\n", 6},
+        {"<trkpt lat=\"-12.12345678901234567\" lon=\"2.00000000\">\n", 6},  // longer than one chunk
+        {"<trkpt lat=\"1.00000000\" lat=\"3.00000000\" lon=\"2.0\">\n", 6},
+        {"<trkpt  lat=\"1.00000000\" lon=\"2.00000000\">\n", 6},
+        {"<trkpt\tlat=\"1.00000000\" lon=\"2.00000000\">\n", 6},
+        {"<trkpt lat=\"1.00000000\"  lon=\"2.00000000\">\n", 6},
+        {"<trkpt lat=\"1.00000000\"\tlon=\"2.00000000\">\n", 6},
+        {"<trkpt lat=1.000000000 lon=\"2.00000000\" x=\"3\">\n", 6},
+        {"<trkpt lat=\"1.00000000\" lon=2.000000000>\n", 6},
+        {"<trkpt lat=\"1.00000000\" x=\"2.000000000\">\n", 6},
+        {"<trkpt ele=\"1.00000000\" lat=\"2.0\" lon=\"3.0\">\n", 6},
+        {"<trkpt lat=\"1.00000000\" lon=\"2.00000000\" lat=\"3\">\n", 6},
+        {"<trkpt lat=\"\" lon=\"\">                        \n", 6},
+        {"<trkpt lat=\"1.00000000000000\" lon=\"", 6},
+        {"<trkpt lat=\"1.00000000000000", 6},
+        {"<trkpt lat=\"", 6},
+        {"<trkpt", 6},
+    };
+    const auto same = [](const std::optional<std::string_view>& a, const std::optional<std::string_view>& b) {
+        return a.has_value() == b.has_value() && (!a || (a->data() == b->data() && a->size() == b->size()));
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        const std::unique_ptr<char[]> bytes{new char[row.line.size()]};
+        std::copy(row.line.begin(), row.line.end(), bytes.get());
+        const std::string_view line{bytes.get(), row.line.size()};
+        const AttributeTexts searched = attribute_texts(line, "lat=", "lon=");
+        const AttributeTexts read = attribute_texts_after(line, row.name_end, "lat=", "lon=");
+        EXPECT_TRUE(same(read.first, searched.first));
+        EXPECT_TRUE(same(read.second, searched.second));
     }
 }
 
