@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <optional>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include <string_view>
 
 #include "base/line_reader.h"
+#include "gpx/line_kind.h"
+#include "gpx/line_text.h"
 #include "gpx/scan_state.h"
 #include "run/conversion.h"
 #include "run/outcome.h"
@@ -128,7 +131,20 @@ void check_counts(ScanState& state, std::string_view gpx) {
     kelpway::MemoryText text{gpx};
     kelpway::attach_input(state.input, kelpway::memory_source(text));
     std::int64_t lines = 0;
-    while (kelpway::next_line(state.input)) ++lines;
+    const auto same = [](const std::optional<std::string_view>& a, const std::optional<std::string_view>& b) {
+        return a.has_value() == b.has_value() && (!a || (a->data() == b->data() && a->size() == b->size()));
+    };
+    while (kelpway::next_line(state.input)) {
+        ++lines;
+        // The start tag's usual layout, read without a search, reads as the search does.
+        const std::string_view line = state.input.line;
+        const kelpway::AttributeTexts searched = kelpway::attribute_texts(line, "lat=", "lon=");
+        const kelpway::AttributeTexts read =
+            kelpway::attribute_texts_after(line, kelpway::classify(line).tag_end, "lat=", "lon=");
+        if (!same(read.first, searched.first) || !same(read.second, searched.second)) {
+            fail("attributes after the name differ from the search", line);
+        }
+    }
     if (counted > lines) fail("more points counted than lines read", gpx.substr(0, 200));
 }
 
