@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
-#include <utility>
 
 #include "output/number_text.h"
 
@@ -123,23 +122,8 @@ DegreesMinutes degrees_minutes_of(double value) {
 
 namespace {
 
-// A quotient and remainder by a power of ten the compiler knows: multiplies
-// rather than a division, one function per number of places.
-using PowerDivision = std::uint64_t (*)(std::uint64_t value, std::uint64_t& rest);
-
-template <std::uint64_t divisor>
-std::uint64_t divided(std::uint64_t value, std::uint64_t& rest) {
-    rest = value % divisor;
-    return value / divisor;
-}
-
-template <std::size_t... places>
-constexpr std::array<PowerDivision, sizeof...(places)> divisions_by(std::index_sequence<places...>) {
-    return {divided<decimal_powers[places]>...};
-}
-
 constexpr std::size_t most_places = 14;  // keeps fraction * 60000 within 64 bits
-constexpr auto power_divisions = divisions_by(std::make_index_sequence<most_places + 1>{});
+constexpr std::uint64_t most_scale = decimal_powers[most_places];
 
 // The decimal value of a plain coordinate, rounded once to thousandths of
 // a minute. The binary steps above never move the result by more than
@@ -148,12 +132,15 @@ constexpr auto power_divisions = divisions_by(std::make_index_sequence<most_plac
 // binary steps decide.
 bool exact_plain(const PlainNumber& plain, DegreesMinutes& result) {
     if (plain.places > most_places) return false;
-    const std::uint64_t scale = decimal_powers[plain.places];
-    const std::uint64_t halves = plain.fraction * 60000 + scale / 2;
-    std::uint64_t rest;
-    std::uint64_t thousandths = power_divisions[plain.places](halves, rest);  // up to 60000, a whole degree
-    const std::uint64_t margin = scale / 100000000;
-    if (rest <= margin || rest >= scale - margin) return false;
+    // All fractions as fourteen places, so that one constant divides: with
+    // fewer places the margin of 1e-8 falls between two possible rests, and
+    // the test below is the same as in the fraction's own units.
+    const std::uint64_t halves =
+        plain.fraction * decimal_powers[most_places - plain.places] * 60000 + most_scale / 2;
+    const std::uint64_t rest = halves % most_scale;
+    constexpr std::uint64_t margin = most_scale / 100000000;
+    if (rest <= margin || rest >= most_scale - margin) return false;
+    std::uint64_t thousandths = halves / most_scale;  // up to 60000, a whole degree
     const std::uint64_t degrees = plain.whole + thousandths / 60000;
     thousandths %= 60000;
     format(result, degrees, static_cast<unsigned>(thousandths / 1000),
