@@ -27,7 +27,7 @@ void separate(ScanState& state) {
 
 // False when the point's start tag ran into a reader line, which ends the element.
 bool convert_point(ScanState& state, const LineClass& point) {
-    Position position;
+    Position position{};
     const StartTag tag = read_start_tag(state, point.tag_end, TagClose::whether, position);
     if (tag.placed) {
         write_point_record(state.line_file, state.color, position.latitude, position.longitude);

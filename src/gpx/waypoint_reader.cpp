@@ -21,7 +21,7 @@ bool ends_waypoint(std::string_view line, WaypointName& name) {
 }  // namespace
 
 bool read_waypoint(ScanState& state, const LineClass& start) {
-    Position position;
+    Position position{};
     const StartTag tag = read_start_tag(state, start.tag_end, TagClose::where, position);
     WaypointName name;
     bool line_left = tag.end == TagEnd::reader_line;

@@ -78,7 +78,7 @@ void format(DegreesMinutes& result, std::uint64_t degrees, unsigned minutes, uns
                                    pair_word(thousandths % 100) << 32;
         const std::uint64_t head = size == 1   ? static_cast<std::uint64_t>(digit(degrees))
                                    : size == 2 ? pair_word(degrees)
-                                               : digit(degrees / 100) | pair_word(degrees % 100) << 8;
+                                               : static_cast<std::uint64_t>(digit(degrees / 100)) | pair_word(degrees % 100) << 8;
         const Wide text = head | Wide{tail} << (8 * size);
         std::memcpy(result.text.data(), &text, sizeof text);
         return;
