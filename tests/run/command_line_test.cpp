@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "console_file.h"
+
 namespace kelpway {
 namespace {
 
@@ -35,13 +37,9 @@ struct ConsoleRun {
 
 ConsoleRun run_with(const std::vector<const char*>& arguments) {
     auto state = std::make_unique<ConversionState>();
-    std::FILE* console = std::tmpfile();
-    int status = run_program(arguments, *state, console, system_files());
-    std::string printed(4096, '\0');
-    std::rewind(console);
-    printed.resize(std::fread(printed.data(), 1, printed.size(), console));
-    std::fclose(console);
-    return {status, printed, state->scan.color, state->scan.convert_routes};
+    const ConsoleFile console;
+    const int status = run_program(arguments, *state, console.file(), system_files());
+    return {status, console.printed(), state->scan.color, state->scan.convert_routes};
 }
 
 TEST(CommandLine, EndsBeforeConvertingWithItsMessage) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "console_file.h"
 #include "run/command_line.h"
 #include "run/file_system.h"
 
@@ -157,11 +158,8 @@ FolderRun run_with(FileSystem& files, const std::string& gpx, const fs::path& fo
     auto state = std::make_unique<ConversionState>();
     const std::string path = (folder / "in.gpx").string();
     const char* const arguments[] = {path.c_str(), "3"};
-    std::FILE* console = std::tmpfile();
-    FolderRun run{run_program(arguments, *state, console, files), std::string(4096, '\0'), {}, {}, {}, 0};
-    std::rewind(console);
-    run.printed.resize(std::fread(run.printed.data(), 1, run.printed.size(), console));
-    std::fclose(console);
+    const ConsoleFile console;
+    FolderRun run{run_program(arguments, *state, console.file(), files), console.printed(), {}, {}, {}, 0};
     run.drw = read_bytes(folder / "BV100002.DRW");
     run.mmk = read_bytes(folder / "BV100002.MMK");
     run.entries = entries(folder);
