@@ -128,8 +128,9 @@ LineClass classify_by_tag_name(std::string_view line, bool first) {
 }
 
 // Per slot (a name's length and first letter, as the rows are found): the
-// row's name as a word, which no name matches in an empty slot, and the
-// kinds its start and end tags give.
+// row's name as a word and the kinds its start and end tags give. An empty
+// slot's word is 0, which only a name of NULs matches; its kinds are zero,
+// which is other.
 struct SlotKinds {
     std::array<std::uint64_t, 256> words{};
     std::array<LineKind, 256> starts{};
@@ -147,6 +148,7 @@ constexpr SlotKinds slot_kinds_of_rows() {
     return slots;
 }
 constexpr SlotKinds slot_kinds = slot_kinds_of_rows();
+static_assert(LineKind{} == LineKind::other);
 
 #if defined(__SSE2__)
 __extension__ typedef unsigned __int128 Wide;

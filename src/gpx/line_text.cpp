@@ -143,6 +143,10 @@ std::uint32_t key_word(std::string_view key) {
     return word;
 }
 
+bool is_short_key(std::string_view key) {
+    return key.size() == 4 && key[3] == '=' && key.substr(0, 3).find('=') == std::string_view::npos;
+}
+
 // The quote that ends a value starting at `from`, in the sixteen bytes there
 // and with no '=' before it; npos for anything else.
 std::size_t short_value_end(std::string_view line, std::size_t from, char quote) {
@@ -155,18 +159,20 @@ std::size_t short_value_end(std::string_view line, std::size_t from, char quote)
 }
 #endif
 
-// The texts when the keys, of four bytes each and different, stand right
-// after `at` as ` key"value" key"value"` (any byte for the blanks), either
-// first. They are what the search finds, as neither key can occur earlier:
-// nothing up to `at` holds '=', and none stands between the first value's
-// start and the second key's end. Plain views, not optionals: a copy of an
-// optional just stored in parts would make the processor wait.
+// The texts when the keys, different and of four bytes each with '=' only
+// last, stand right after `at` as ` key"value" key"value"` (any byte for
+// the blanks), either first. They are what the search finds, as neither key
+// can occur earlier: nothing up to `at` holds '=', nor does the first value;
+// the byte after its quote may, but a key ending there would hold a quote.
+// Plain views, not optionals: a copy of an optional just stored in parts
+// would make the processor wait.
 bool usual_attribute_texts(std::string_view line, std::size_t at, std::string_view first,
                            std::string_view second, std::string_view& first_value,
                            std::string_view& second_value) {
 #if defined(__SSE2__)
-    if (std::endian::native != std::endian::little || first.size() != 4 || second.size() != 4 ||
-        at + 8 > line.size() || !lacks_byte(line, at + 1, '=') || key_word(first) == key_word(second)) {
+    if (std::endian::native != std::endian::little || !is_short_key(first) || !is_short_key(second) ||
+        key_word(first) == key_word(second) || line.size() < 8 || at > line.size() - 8 ||
+        !lacks_byte(line, at + 1, '=')) {
         return false;
     }
     // The byte before the key, the key and the quote, in one word each.

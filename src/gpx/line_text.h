@@ -35,9 +35,9 @@ struct AttributeTexts {
 };
 AttributeTexts attribute_texts(std::string_view line, std::string_view first, std::string_view second);
 
-// The same for keys ending in their only '=', in a start tag whose name ends
-// at `name_end`: the usual layout, ` lat="..." lon="..."` right after the
-// name, is read without a search for the keys.
+// The same, where `name_end` is where a start tag's name ends in the line
+// (0 for a later line of the tag): the usual layout, ` lat="..." lon="..."`
+// right there, is read without a search for the keys.
 AttributeTexts attribute_texts_after(std::string_view line, std::size_t name_end, std::string_view first,
                                      std::string_view second);
 

@@ -122,7 +122,7 @@ DegreesMinutes degrees_minutes_of(double value) {
 
 namespace {
 
-constexpr std::size_t most_places = 14;  // keeps fraction * 60000 within 64 bits
+constexpr std::size_t most_places = 14;  // keeps the scaled fraction * 60000 within 64 bits
 constexpr std::uint64_t most_scale = decimal_powers[most_places];
 
 // The decimal value of a plain coordinate, rounded once to thousandths of
@@ -131,10 +131,11 @@ constexpr std::uint64_t most_scale = decimal_powers[most_places];
 // than 1e-8 from a rounding boundary both give the same text; nearer, the
 // binary steps decide.
 bool exact_plain(const PlainNumber& plain, DegreesMinutes& result) {
-    if (plain.places > most_places) return false;
+    if (plain.places == 0 || plain.places > most_places) return false;
     // All fractions as fourteen places, so that one constant divides: with
-    // fewer places the margin of 1e-8 falls between two possible rests, and
-    // the test below is the same as in the fraction's own units.
+    // fewer places (one at least, so that the half scales too) the margin of
+    // 1e-8 falls between two possible rests, and the test below is the same
+    // as in the fraction's own units.
     const std::uint64_t halves =
         plain.fraction * decimal_powers[most_places - plain.places] * 60000 + most_scale / 2;
     const std::uint64_t rest = halves % most_scale;

@@ -41,15 +41,17 @@ TEST(LineKind, ClassifiesByLocalNameAndPlace) {
         {"</trkpt>", LineKind::other},
         {"<trkptsegment>", LineKind::other},
         {"", LineKind::other},
-        // Around the widths the name is read in: eight and sixteen bytes after '<'.
-        {"</trkpt>", LineKind::other},
-        {"</trkseg", LineKind::segment_end},
+        // Around the widths the name is read in: 7, 8, 15 and 16 bytes after '<'.
         {"</trk>\r\n", LineKind::track_end},
+        {"</trkseg>", LineKind::segment_end},
+        {"</trkpt>\n", LineKind::other},
         {"      </trkseg>\n", LineKind::segment_end},
-        {"<trkseg>        ", LineKind::segment},
-        {"</abcdefgh:trkseg>", LineKind::segment_end},  // a local name in the chunk's upper half
-        {"<abcdefghij:trkpt lat=\"1\">", LineKind::track_point},
-        {"<abcdefghijklmn:trkpt lat=\"1\">", LineKind::track_point},  // past the chunk
+        {"<trkseg>12345678", LineKind::segment},
+        {"<trkseg>123456789", LineKind::segment},
+        {"</abcdefg:trkseg>", LineKind::segment_end},  // a local name in the chunk's upper half
+        {"<abcdef:trkpt lat=\"1\">", LineKind::track_point},  // and across both halves
+        {"<abcdefghij:trkpt lat=\"1\">", LineKind::track_point},  // the name's end past the chunk
+        {"<abcdefghijklmn:trkpt lat=\"1\">", LineKind::track_point},
         {"<trkpts lat=\"1\" lon=\"2\">", LineKind::other},
         {"<abcdefgh>", LineKind::other},
         {"<ab:name>x", LineKind::name},

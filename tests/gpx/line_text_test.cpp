@@ -133,8 +133,9 @@ TEST(LineText, AttributesAfterTheNameMatchTheSearch) {
         {"<wpt lat='35.5000000' lon=\"139.7000000\"/>\r\n", 4},
         {"<wpt lat=\"35.5000000\" lon='139.7000000'>\r\n", 4},
         {"<trkpt lat=\"1\" lon=\"2\">", 6},                          // too short to read at once
-        {"<trkpt lat=\"1.000000000\" lon=\"2.00000000\"", 6},       // the second value runs to the end
-        {"<trkpt lat=\"1.000000000\" lon=\"2.00000000", 6},
+        {"<trkpt lat=\"1.000000000\" lon=\"2.00000000\"", 6},       // the line ends at the last quote
+        {"<trkpt lat=\"1.000000000\" lon=\"2.00000000", 6},         // the second value runs to the end
+        {"<trkpt lat=\"1.000000000\"=lon=\"2.00000000\">\n", 6},     // '=' after the first value
         {"<lat=:trkpt lon=\"2.00000000\" lat=\"1.00000000\">\n", 11},  // the first lat= is in the prefix
         {"x lat=\"9\" <trkpt lat=\"1.00000000\" lon=\"2.00000000\">\n", 16},  // and here before the tag
         {"<trkpt lat=\"lon=5.000000\" lon=\"2.00000000\">\n", 6},   // the first lon= is in a value

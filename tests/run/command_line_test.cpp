@@ -38,6 +38,7 @@ struct ConsoleRun {
 ConsoleRun run_with(const std::vector<const char*>& arguments) {
     auto state = std::make_unique<ConversionState>();
     const ConsoleFile console;
+    if (console.file() == nullptr) return {-1, {}, 0, false};  // the failure is reported
     const int status = run_program(arguments, *state, console.file(), system_files());
     return {status, console.printed(), state->scan.color, state->scan.convert_routes};
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -11,14 +12,19 @@
 namespace kelpway {
 
 // A file of its own name: std::tmpfile on Windows takes names that tests
-// running side by side share, and then gives no file at all.
+// running side by side share, and then gives no file at all. A name that
+// exists already is passed over.
 class ConsoleFile {
 public:
-    ConsoleFile()
-        : path_(std::filesystem::temp_directory_path() /
-                ("kelpway-console-" + std::to_string(std::random_device{}()))),
-          file_(std::fopen(path_.string().c_str(), "w+b")) {
-        EXPECT_NE(file_, nullptr) << "cannot create " << path_.string();
+    ConsoleFile() {
+        std::random_device random;
+        const auto clock = std::chrono::steady_clock::now().time_since_epoch().count();
+        for (int attempt = 0; attempt < 100 && file_ == nullptr; ++attempt) {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("kelpway-console-" + std::to_string(random()) + "-" + std::to_string(clock + attempt));
+            if (!std::filesystem::exists(path_)) file_ = std::fopen(path_.string().c_str(), "w+b");
+        }
+        EXPECT_NE(file_, nullptr) << "cannot create a console file in " << path_.parent_path().string();
     }
     ConsoleFile(const ConsoleFile&) = delete;
     ConsoleFile& operator=(const ConsoleFile&) = delete;
@@ -41,7 +47,7 @@ public:
 
 private:
     std::filesystem::path path_;
-    std::FILE* file_;
+    std::FILE* file_ = nullptr;
 };
 
 }  // namespace kelpway

@@ -159,6 +159,7 @@ FolderRun run_with(FileSystem& files, const std::string& gpx, const fs::path& fo
     const std::string path = (folder / "in.gpx").string();
     const char* const arguments[] = {path.c_str(), "3"};
     const ConsoleFile console;
+    if (console.file() == nullptr) return {-1, {}, {}, {}, {}, 0};  // the failure is reported
     FolderRun run{run_program(arguments, *state, console.file(), files), console.printed(), {}, {}, {}, 0};
     run.drw = read_bytes(folder / "BV100002.DRW");
     run.mmk = read_bytes(folder / "BV100002.MMK");
