@@ -139,6 +139,12 @@ void check_counts(ScanState& state, std::string_view gpx) {
         // The start tag's usual layout, read without a search, reads as the search does, on
         // its first line and on the later ones.
         const std::string_view line = state.input.line;
+        // A remembered line head gives the line's own class.
+        const kelpway::LineClass expected = kelpway::classify(line);
+        const kelpway::LineClass found = kelpway::classify_input_line(state);
+        if (found.kind != expected.kind || found.tag_end != expected.tag_end) {
+            fail("a remembered line head gives another class", line);
+        }
         const kelpway::AttributeTexts searched = kelpway::attribute_texts(line, "lat=", "lon=");
         for (const std::size_t name_end : {kelpway::classify(line).tag_end, std::size_t{0}}) {
             const kelpway::AttributeTexts read = kelpway::attribute_texts_after(line, name_end, "lat=", "lon=");

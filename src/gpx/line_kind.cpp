@@ -251,6 +251,55 @@ LineClass classify(std::string_view line) {
     return classify_by_tag_name(line, false);  // text before the tag: no reader line
 }
 
+#if defined(__SSE2__)
+namespace {
+
+// The line's first sixteen bytes, zeros past a shorter line of eight or
+// more, loaded without reading past its end.
+__m128i line_head(std::string_view line) {
+    if (line.size() >= 16) return _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data()));
+    std::uint64_t low;
+    std::uint64_t high;
+    std::memcpy(&low, line.data(), sizeof low);
+    std::memcpy(&high, line.data() + line.size() - sizeof high, sizeof high);
+    const std::size_t beyond = 16 - line.size();  // bytes of the last word the first already holds
+    high = beyond == 8 ? 0 : high >> (8 * beyond);
+    return _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low));
+}
+
+}  // namespace
+
+// A line that repeats a head seen before takes its class without the
+// classification's chain of dependent steps.
+LineClass classify_input_line(ScanState& state) {
+    const std::string_view line = state.input.line;
+    if (line.size() < 8) return classify(line);
+    LineMemo& memo = state.line_memo;
+    const __m128i head = line_head(line);
+    for (const LineMemo::Head& seen : memo.heads) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(seen.bytes.data()));
+        const auto same = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(head, bytes)));
+        if (seen.deciding != 0 && (same & seen.deciding) == seen.deciding) return seen.found;
+    }
+    const std::size_t open = line_indentation(line);
+    if (open >= line.size() || line[open] != '<') return classify_by_tag_name(line, false);
+    const LineClass found = classify_tag(line, open);
+    // Then the bytes up to the name's end decide, with it when it lies in
+    // the head. (Text before the first '<' would not: a '<' further on could
+    // change the class.)
+    if (found.tag_end < line.size() && found.tag_end < 16) {
+        LineMemo::Head& slot = memo.heads[memo.next];
+        memo.next = (memo.next + 1) % static_cast<unsigned>(memo.heads.size());
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(slot.bytes.data()), head);
+        slot.deciding = (2u << found.tag_end) - 1;
+        slot.found = found;
+    }
+    return found;
+}
+#else
+LineClass classify_input_line(ScanState& state) { return classify(state.input.line); }
+#endif
+
 TagSpan find_tag(std::string_view text, LineKind kind) {
     const KindName wanted = name_of(kind);
     for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {

@@ -1,6 +1,7 @@
 // What a line is to the scan and the readers, told by the first tag on it.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -33,6 +34,23 @@ struct LineClass {
 // "prefix:local" counts as its local part. wpt, trk and rte only count when
 // their '<' is the line's first byte after blanks and tabs.
 LineClass classify(std::string_view line);
+
+// The classes of a few line heads seen last: the bytes up to and including
+// the one that ends the first tag's name decide the class, and most lines
+// repeat one of a few heads (indentation, "<ele>", "</trkpt>"). Valid for
+// any input, so it is never emptied.
+struct LineMemo {
+    struct Head {
+        std::array<char, 16> bytes{};
+        unsigned deciding = 0;  // bit i: bytes[i] decides; 0 for an unused head
+        LineClass found{};
+    };
+    std::array<Head, 6> heads{};
+    unsigned next = 0;  // the head to be replaced next
+};
+
+// classify(state.input.line), through the state's memo.
+LineClass classify_input_line(ScanState& state);
 
 // The first tag of `kind` written out whole in `text` ("<name>", "</wpt>",
 // "<ns:name>"): where its '<' stands and where its '>' ends, or npos.

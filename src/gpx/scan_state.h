@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/line_reader.h"
+#include "gpx/line_kind.h"
 #include "output/output_file.h"
 
 namespace kelpway {
@@ -13,6 +14,7 @@ inline constexpr int default_color = 2;
 
 struct ScanState {
     LineReader input;
+    LineMemo line_memo;
     OutputFile line_file;             // DRW
     OutputFile mark_file;             // MMK
     int color = default_color;

@@ -58,7 +58,7 @@ StartTag read_start_tag(ScanState& state, std::size_t name_end, TagClose wanted,
     if (close == state.input.line.size()) close = find_close(state.input.line, name_end);
     while (close == state.input.line.size()) {
         if (!next_line(state.input)) return finished(found, TagEnd::input_ended, 0);
-        if (is_reader_line(state, classify(state.input.line).kind)) {
+        if (is_reader_line(state, classify_input_line(state).kind)) {
             return finished(found, TagEnd::reader_line, 0);
         }
         take_attributes(state.input.line, 0, found);

@@ -50,7 +50,7 @@ enum class Header { consumed, body_line, input_ended };
 
 Header skip_header(ScanState& state, const RunTags& tags) {
     while (next_line(state.input)) {
-        const LineKind kind = classify(state.input.line).kind;
+        const LineKind kind = classify_input_line(state).kind;
         if (tags.segments && kind == LineKind::segment) return Header::consumed;
         if (kind == tags.point || kind == tags.end || (tags.segments && kind == LineKind::segment_end) ||
             is_reader_line(state, kind)) {
@@ -71,7 +71,7 @@ bool read_runs(ScanState& state, const RunTags& tags) {
     bool have_line = header == Header::body_line;
     while (have_line || next_line(state.input)) {
         have_line = false;
-        const LineClass line = classify(state.input.line);
+        const LineClass line = classify_input_line(state);
         if (line.kind == tags.point) {
             if (!convert_point(state, line)) return true;  // the element was never closed
         } else if (tags.segments && line.kind == LineKind::segment) {
@@ -90,7 +90,7 @@ bool read_runs(ScanState& state, const RunTags& tags) {
 bool count_route_points(ScanState& state) {
     if (is_whole(state.input.line, route_tags)) return false;
     while (next_line(state.input)) {
-        const LineKind kind = classify(state.input.line).kind;
+        const LineKind kind = classify_input_line(state).kind;
         if (kind == LineKind::route_point) {
             ++state.passed_over_count;
         } else if (kind == LineKind::route_end) {

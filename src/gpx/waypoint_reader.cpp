@@ -27,7 +27,7 @@ bool read_waypoint(ScanState& state, const LineClass& start) {
     bool line_left = tag.end == TagEnd::reader_line;
     bool ended = tag.end != TagEnd::open || ends_waypoint(state.input.line.substr(tag.rest), name);
     while (!ended && next_line(state.input)) {
-        if (is_reader_line(state, classify(state.input.line).kind)) {
+        if (is_reader_line(state, classify_input_line(state).kind)) {
             line_left = true;  // the element was never closed; the next one starts here
             break;
         }

@@ -44,7 +44,7 @@ void scan_input(ScanState& state) {
     write_start_record(state.line_file);
     bool line_left = false;  // a reader stopped at a line that is not its own
     while (line_left || next_line(state.input)) {
-        const LineClass line = classify(state.input.line);
+        const LineClass line = classify_input_line(state);
         const Reader reader = reader_for(line.kind);
         line_left = reader != nullptr && reader(state, line);
         // A lost DRW decides the message; with only the MMK lost, the DRW is
