@@ -11,15 +11,19 @@ namespace kelpway {
 
 namespace {
 
-// Stops are looked for in windows of two chunks from a line's start: most
-// lines end within one, so whether a line needs a second window depends on
-// its length alone, which the processor learns, not on where chunks fall.
+// Near the input's end, stops are looked for in windows of two chunks from a
+// line's start, each read only as far as bytes are held.
 constexpr std::size_t window_width = 2 * scan_width;
 
+// Elsewhere in groups of four chunks, each looked at once and kept for the
+// lines that follow: a line's end is then one bit away from the last one's,
+// and the next line need not wait for its bytes to be compared.
+constexpr std::size_t group_width = 64;
+
 // A line piece and the bytes after it that may decide its end (a CR's LF,
-// a tag boundary's '<' and letter), and then a window more: with so much
-// held, every window a line looks at can be read whole.
-constexpr std::size_t lookahead = line_limit + window_width + 2;
+// a tag boundary's '<' and letter), and then a group more: with so much
+// held, every group a line looks at can be read whole.
+constexpr std::size_t lookahead = line_limit + group_width + 2;
 
 // Stops of the window at `bytes`, `held` bytes of which are readable.
 std::uint32_t window_stops(const char* bytes, std::size_t held) {
@@ -34,6 +38,14 @@ std::uint32_t window_stops(const char* bytes, std::size_t held) {
     return stops;
 }
 
+std::uint64_t group_stops(const char* bytes) {
+    std::uint64_t stops = 0;
+    for (std::size_t chunk = 0; chunk < group_width; chunk += scan_width) {
+        stops |= std::uint64_t{line_stops(bytes + chunk, scan_width, scan_width + 1)} << chunk;
+    }
+    return stops;
+}
+
 // Keeping the undelivered bytes at the front lets a line always lie whole
 // in the block.
 void refill(LineReader& input) {
@@ -41,6 +53,7 @@ void refill(LineReader& input) {
     std::memmove(input.block.data(), input.block.data() + input.begin, rest);
     input.begin = 0;
     input.end = rest;
+    input.stops_at = std::string_view::npos;
     std::ptrdiff_t got;
     do {
         got = input.source.read(input.source.context, input.block.data() + input.end,
@@ -68,34 +81,68 @@ std::size_t tag_boundary(const char* data, std::size_t end, std::size_t at, std:
     return c == '/' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ? next : 0;
 }
 
+// What one stop at `at` does to the line: ends it (where the next begins),
+// or not (0), noting a NUL, which ends its text.
+std::size_t stop_end(const LineReader& input, std::size_t at, std::size_t limit, std::size_t& text_end) {
+    const char* const data = input.block.data();
+    const char stop = data[at];
+    if (stop == '\n') return at + 1;
+    if (stop == '\r') {
+        // A lone CR ends the line; after CR LF the LF does.
+        return at + 1 >= input.end || data[at + 1] != '\n' ? at + 1 : 0;
+    }
+    if (stop == '>') return tag_boundary(data, input.end, at, limit);
+    if (text_end > at) text_end = at;  // a NUL
+    return 0;
+}
+
 // The end of the line that starts at `start`: after the first LF or lone
 // CR, or before the '<' of a tag boundary, before `limit`; else `limit`.
-// Notes where a NUL ends its text. With `all_held` the whole lookahead is
-// held, so windows need no bounds.
-template <bool all_held>
-std::size_t line_end(const LineReader& input, std::size_t start, std::size_t limit, std::size_t& text_end) {
-    const char* const data = input.block.data();
-    const std::size_t end = input.end;
+// Notes where a NUL ends its text. Windows are read only as far as bytes are held.
+std::size_t line_end_near(const LineReader& input, std::size_t start, std::size_t limit, std::size_t& text_end) {
     for (std::size_t window = start; window < limit; window += window_width) {
-        std::uint32_t stops = window_stops(data + window, all_held ? window_width + 1 : end - window);
+        std::uint32_t stops = window_stops(input.block.data() + window, input.end - window);
         while (stops != 0) {
             const std::size_t at = window + static_cast<std::size_t>(std::countr_zero(stops));
             if (at >= limit) return limit;
             stops &= stops - 1;
-            const char stop = data[at];
-            if (stop == '\n') return at + 1;
-            if (stop == '\r') {
-                if (at + 1 >= end || data[at + 1] != '\n') return at + 1;  // a lone CR
-                continue;  // CR LF: the LF ends the line
-            }
-            if (stop == '>') {
-                if (const std::size_t next = tag_boundary(data, end, at, limit); next != 0) return next;
-            } else if (text_end > at) {
-                text_end = at;  // a NUL
-            }
+            if (const std::size_t end = stop_end(input, at, limit, text_end); end != 0) return end;
         }
     }
     return limit;
+}
+
+// The same with the whole lookahead held, from the stops found ahead, which
+// it keeps for the next line.
+std::size_t line_end_ahead(LineReader& input, std::size_t start, std::size_t limit, std::size_t& text_end) {
+    std::size_t base = input.stops_at;
+    std::uint64_t stops = input.stops;
+    if (start < base || start - base >= group_width) {
+        base = start;
+        stops = group_stops(input.block.data() + start);
+    }
+    stops &= ~std::uint64_t{0} << (start - base);  // the bytes before the line
+    std::size_t end = limit;
+    for (;;) {
+        if (stops != 0) {
+            const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(stops));
+            if (at >= limit) break;
+            stops &= stops - 1;
+            end = stop_end(input, at, limit, text_end);
+            if (end != 0) break;
+            end = limit;
+            continue;
+        }
+        base += group_width;
+        if (base >= limit) {
+            base = std::string_view::npos;  // that group is not looked at
+            break;
+        }
+        stops = group_stops(input.block.data() + base);
+    }
+    input.stops_at = base;
+    input.stops = stops;
+    return end;
 }
 
 void deliver(LineReader& input, std::size_t start, std::size_t line_end, std::size_t text_end) {
@@ -115,8 +162,8 @@ bool next_line_near_end(LineReader& input) {
     const std::size_t start = input.begin;
     std::size_t text_end = std::string_view::npos;
     const std::size_t limit = start + (held < line_limit ? held : line_limit);
-    const std::size_t end = held < lookahead ? line_end<false>(input, start, limit, text_end)
-                                             : line_end<true>(input, start, limit, text_end);
+    const std::size_t end = held < lookahead ? line_end_near(input, start, limit, text_end)
+                                             : line_end_ahead(input, start, limit, text_end);
     deliver(input, start, end, text_end);
     return true;
 }
@@ -127,6 +174,7 @@ void attach_input(LineReader& input, const ByteSource& source) {
     input.source = source;
     input.begin = input.end = 0;
     input.exhausted = input.failed = input.ended = false;
+    input.stops_at = std::string_view::npos;
     input.line = {};
 }
 
@@ -134,7 +182,7 @@ bool next_line(LineReader& input) {
     if (input.end - input.begin < lookahead) return next_line_near_end(input);
     const std::size_t start = input.begin;
     std::size_t text_end = std::string_view::npos;
-    const std::size_t end = line_end<true>(input, start, start + line_limit, text_end);
+    const std::size_t end = line_end_ahead(input, start, start + line_limit, text_end);
     deliver(input, start, end, text_end);
     return true;
 }

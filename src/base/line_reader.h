@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "base/byte_io.h"
@@ -21,6 +22,10 @@ struct LineReader {
     bool exhausted = false;         // nothing more will arrive from the source
     bool failed = false;            // a read error ended the input
     bool ended = false;             // next_line has reported the end
+    // Bytes that may end a line, found ahead: bit i stands for block[stops_at + i].
+    // Holds only until the block is refilled.
+    std::size_t stops_at = std::string_view::npos;
+    std::uint64_t stops = 0;
     // The current line up to its first NUL, line end kept. It points into
     // the block and stays valid only until the next call of next_line.
     std::string_view line;

@@ -139,6 +139,28 @@ TEST(NextLine, ReadsAFileAcrossBlockBoundaries) {
     }
 }
 
+// Every kind of line end at every distance from a line's start, and so from
+// the stops found ahead for the lines before: each line ends at its own.
+TEST(NextLine, EndsEachLineAtItsOwnStopWhereverItFalls) {
+    std::string text;
+    std::vector<std::string> expected;
+    for (std::size_t length = 0; length < 200; ++length) {
+        const std::string body = (length == 0 ? "" : "<b>") + std::string(length, 'a');
+        const std::string ends[] = {"\n", "\r\n", "\r", ">\t"};  // the next line starts with "<b"
+        if (length % 5 < 4) {
+            text += body + ends[length % 5];
+            expected.push_back(body + ends[length % 5]);
+        } else {
+            text += body + std::string(1, '\0') + "z>\n";  // the text ends at the NUL
+            expected.push_back(body);
+        }
+    }
+    for (const std::size_t piece : {input_block_size, std::size_t{1000}, std::size_t{7}}) {
+        SCOPED_TRACE(piece);
+        EXPECT_EQ(lines_of_text(text, piece), expected);
+    }
+}
+
 // The first read ends right after the CR: whether an LF follows is only known after the next.
 TEST(NextLine, TellsCrLfFromALoneCrAcrossReads) {
     std::string filler;
