@@ -142,8 +142,9 @@ bool exact_plain(const PlainNumber& plain, DegreesMinutes& result) {
     constexpr std::uint64_t margin = most_scale / 100000000;
     if (rest <= margin || rest >= most_scale - margin) return false;
     std::uint64_t thousandths = halves / most_scale;  // up to 60000, a whole degree
-    const std::uint64_t degrees = plain.whole + thousandths / 60000;
-    thousandths %= 60000;
+    const bool whole_degree = thousandths == 60000;  // rounded up to the next degree
+    const std::uint64_t degrees = plain.whole + (whole_degree ? 1 : 0);
+    if (whole_degree) thousandths = 0;
     format(result, degrees, static_cast<unsigned>(thousandths / 1000),
            static_cast<unsigned>(thousandths % 1000),
            plain.minus && (plain.whole != 0 || plain.fraction != 0));
