@@ -57,6 +57,12 @@ std::size_t digit_count(std::uint64_t value) {
     return guess + (value >= decimal_powers[guess] ? 1 : 0);
 }
 
+// Below 1000, the usual, by two comparisons: the text waits for the count.
+std::size_t degree_digits(std::uint64_t degrees) {
+    if (degrees < 1000) return 1 + (degrees >= 10 ? 1 : 0) + (degrees >= 100 ? 1 : 0);
+    return digit_count(degrees);
+}
+
 std::uint64_t pair_word(std::uint64_t value) {
     std::uint16_t pair;
     std::memcpy(&pair, &digit_pairs[2 * value], 2);
@@ -67,7 +73,7 @@ std::uint64_t pair_word(std::uint64_t value) {
 // and then copied as a whole would make the processor wait for each of them.
 void format(DegreesMinutes& result, std::uint64_t degrees, unsigned minutes, unsigned thousandths,
             bool negative) {
-    const std::size_t size = digit_count(degrees);
+    const std::size_t size = degree_digits(degrees);
     result.size = size + 6;
     result.negative = negative;
     result.usable = true;
