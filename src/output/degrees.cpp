@@ -50,17 +50,13 @@ constexpr auto digit_pairs = [] {
 
 void put_pair(char* out, std::uint64_t value) { std::memcpy(out, &digit_pairs[2 * value], 2); }
 
-// Decimal digits of a value below 10^10, from its binary width (1233 / 4096 ~ log10 2).
+// Decimal digits of a value below 10^10. Below 1000, the usual, by two
+// comparisons (the text waits for the count); else from the binary width
+// (1233 / 4096 ~ log10 2).
 std::size_t digit_count(std::uint64_t value) {
-    value |= 1;  // zero has one digit; no other count changes
+    if (value < 1000) return 1 + (value >= 10 ? 1 : 0) + (value >= 100 ? 1 : 0);
     const auto guess = static_cast<std::size_t>(std::bit_width(value) * 1233 >> 12);
     return guess + (value >= decimal_powers[guess] ? 1 : 0);
-}
-
-// Below 1000, the usual, by two comparisons: the text waits for the count.
-std::size_t degree_digits(std::uint64_t degrees) {
-    if (degrees < 1000) return 1 + (degrees >= 10 ? 1 : 0) + (degrees >= 100 ? 1 : 0);
-    return digit_count(degrees);
 }
 
 std::uint64_t pair_word(std::uint64_t value) {
@@ -73,7 +69,7 @@ std::uint64_t pair_word(std::uint64_t value) {
 // and then copied as a whole would make the processor wait for each of them.
 void format(DegreesMinutes& result, std::uint64_t degrees, unsigned minutes, unsigned thousandths,
             bool negative) {
-    const std::size_t size = degree_digits(degrees);
+    const std::size_t size = digit_count(degrees);
     result.size = size + 6;
     result.negative = negative;
     result.usable = true;
@@ -82,9 +78,10 @@ void format(DegreesMinutes& result, std::uint64_t degrees, unsigned minutes, uns
         const std::uint64_t tail = pair_word(minutes) | std::uint64_t{'.'} << 16 |
                                    static_cast<std::uint64_t>(digit(thousandths / 100)) << 24 |
                                    pair_word(thousandths % 100) << 32;
-        const std::uint64_t head = size == 1   ? static_cast<std::uint64_t>(digit(degrees))
-                                   : size == 2 ? pair_word(degrees)
-                                               : static_cast<std::uint64_t>(digit(degrees / 100)) | pair_word(degrees % 100) << 8;
+        const std::uint64_t head =
+            size == 1   ? static_cast<std::uint64_t>(digit(degrees))
+            : size == 2 ? pair_word(degrees)
+                        : static_cast<std::uint64_t>(digit(degrees / 100)) | pair_word(degrees % 100) << 8;
         const Wide text = head | Wide{tail} << (8 * size);
         std::memcpy(result.text.data(), &text, sizeof text);
         return;

@@ -53,6 +53,14 @@ std::vector<std::string> lines_of_text(std::string_view text, std::size_t piece 
     return lines;
 }
 
+// The same lines whether the source gives whole blocks or pieces of 1000 or 7 bytes.
+void expect_lines_in_any_pieces(std::string_view text, const std::vector<std::string>& expected) {
+    for (const std::size_t piece : {input_block_size, std::size_t{1000}, std::size_t{7}}) {
+        SCOPED_TRACE(piece);
+        EXPECT_EQ(lines_of_text(text, piece), expected);
+    }
+}
+
 TEST(NextLine, CutsPiecesAtLineEndsAndTheLengthLimit) {
     const std::string long_line = std::string(1500, 'x') + "\n";
     const struct {
@@ -133,10 +141,7 @@ TEST(NextLine, ReadsAFileAcrossBlockBoundaries) {
     }
     text += "tail";
     expected.push_back("tail");
-    for (const std::size_t piece : {input_block_size, std::size_t{1000}, std::size_t{7}}) {
-        SCOPED_TRACE(piece);
-        EXPECT_EQ(lines_of_text(text, piece), expected);
-    }
+    expect_lines_in_any_pieces(text, expected);
 }
 
 // Every kind of line end at every distance from a line's start, and so from
@@ -155,10 +160,7 @@ TEST(NextLine, EndsEachLineAtItsOwnStopWhereverItFalls) {
             expected.push_back(body);
         }
     }
-    for (const std::size_t piece : {input_block_size, std::size_t{1000}, std::size_t{7}}) {
-        SCOPED_TRACE(piece);
-        EXPECT_EQ(lines_of_text(text, piece), expected);
-    }
+    expect_lines_in_any_pieces(text, expected);
 }
 
 // The first read ends right after the CR: whether an LF follows is only known after the next.
