@@ -54,6 +54,8 @@ void refill(LineReader& input) {
     input.begin = 0;
     input.end = rest;
     input.stops_at = std::string_view::npos;
+    const std::size_t fresh = input.end;
+    if (input.filtering) input.end += put_back_opening(input.comments, input.block.data() + input.end);
     std::ptrdiff_t got;
     do {
         got = input.source.read(input.source.context, input.block.data() + input.end,
@@ -65,6 +67,29 @@ void refill(LineReader& input) {
     } else {
         input.end += static_cast<std::size_t>(got);
     }
+    if (input.filtering) {
+        input.end = fresh + take_out_comments(input.comments, {input.block.data() + fresh, input.end - fresh},
+                                               input.exhausted);
+    }
+}
+
+// From the line being cut on, comments are taken out of the bytes held and
+// of every block read after them.
+void start_filtering(LineReader& input, std::size_t from) {
+    input.filtering = true;
+    input.end = from + take_out_comments(input.comments, {input.block.data() + from, input.end - from},
+                                         input.exhausted);
+    input.stops_at = std::string_view::npos;
+}
+
+// Returned for a line whose end cannot be told before comments are taken out.
+constexpr std::size_t filter_first = std::string_view::npos;
+
+// "<!-" or "<![" at `at`: a comment or a CDATA section may begin there.
+bool may_open_markup(const LineReader& input, std::size_t at) {
+    const char* const data = input.block.data();
+    return !input.filtering && at + 2 < input.end && data[at] == '<' && data[at + 1] == '!' &&
+           (data[at + 2] == '-' || data[at + 2] == '[');
 }
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
@@ -81,19 +106,30 @@ std::size_t tag_boundary(const char* data, std::size_t end, std::size_t at, std:
     return c == '/' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ? next : 0;
 }
 
-// What one stop at `at` does to the line: ends it (where the next begins),
-// or not (0), noting a NUL, which ends its text.
-std::size_t stop_end(const LineReader& input, std::size_t at, std::size_t limit, std::size_t& text_end) {
+// What one stop at `at` does to the line that starts at `start`: ends it
+// (where the next begins), or not (0), noting a NUL, which ends its text;
+// or filter_first.
+std::size_t stop_end(const LineReader& input, std::size_t start, std::size_t at, std::size_t limit,
+                     std::size_t& text_end) {
     const char* const data = input.block.data();
     const char stop = data[at];
     if (stop == '\n') return at + 1;
     if (stop == '\r') {
-        // A lone CR ends the line; after CR LF the LF does.
+        // A lone CR ends the line; after CR LF the LF does. A comment between
+        // them would hide which.
+        if (may_open_markup(input, at + 1)) return filter_first;
         return at + 1 >= input.end || data[at + 1] != '\n' ? at + 1 : 0;
     }
     if (stop == '>') return tag_boundary(data, input.end, at, limit);
+    if (stop == '!') return at > start && may_open_markup(input, at - 1) ? filter_first : 0;
     if (text_end > at) text_end = at;  // a NUL
     return 0;
+}
+
+// A line cut by the length limit right after a '<' that may open a comment
+// could end elsewhere without it.
+std::size_t limit_end(const LineReader& input, std::size_t limit) {
+    return may_open_markup(input, limit - 1) ? filter_first : limit;
 }
 
 // The end of the line that starts at `start`: after the first LF or lone
@@ -104,12 +140,12 @@ std::size_t line_end_near(const LineReader& input, std::size_t start, std::size_
         std::uint32_t stops = window_stops(input.block.data() + window, input.end - window);
         while (stops != 0) {
             const std::size_t at = window + static_cast<std::size_t>(std::countr_zero(stops));
-            if (at >= limit) return limit;
+            if (at >= limit) return limit_end(input, limit);
             stops &= stops - 1;
-            if (const std::size_t end = stop_end(input, at, limit, text_end); end != 0) return end;
+            if (const std::size_t end = stop_end(input, start, at, limit, text_end); end != 0) return end;
         }
     }
-    return limit;
+    return limit_end(input, limit);
 }
 
 // The same with the whole lookahead held, from the stops found ahead, which
@@ -128,7 +164,7 @@ std::size_t line_end_ahead(LineReader& input, std::size_t start, std::size_t lim
             const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(stops));
             if (at >= limit) break;
             stops &= stops - 1;
-            end = stop_end(input, at, limit, text_end);
+            end = stop_end(input, start, at, limit, text_end);
             if (end != 0) break;
             end = limit;
             continue;
@@ -142,7 +178,7 @@ std::size_t line_end_ahead(LineReader& input, std::size_t start, std::size_t lim
     }
     input.stops_at = base;
     input.stops = stops;
-    return end;
+    return end == limit ? limit_end(input, limit) : end;
 }
 
 void deliver(LineReader& input, std::size_t start, std::size_t line_end, std::size_t text_end) {
@@ -151,7 +187,9 @@ void deliver(LineReader& input, std::size_t start, std::size_t line_end, std::si
 }
 
 // Near the end of what is held: more is read first, and the input may end.
-bool next_line_near_end(LineReader& input) {
+// False at the end; else the limit of the next line and whether the whole
+// lookahead is held after it.
+bool prepare_near_end(LineReader& input, std::size_t& limit, bool& ahead) {
     if (input.ended) return false;
     while (input.end - input.begin < lookahead && !input.exhausted) refill(input);
     const std::size_t held = input.end - input.begin;
@@ -159,12 +197,8 @@ bool next_line_near_end(LineReader& input) {
         input.ended = true;
         return false;
     }
-    const std::size_t start = input.begin;
-    std::size_t text_end = std::string_view::npos;
-    const std::size_t limit = start + (held < line_limit ? held : line_limit);
-    const std::size_t end = held < lookahead ? line_end_near(input, start, limit, text_end)
-                                             : line_end_ahead(input, start, limit, text_end);
-    deliver(input, start, end, text_end);
+    limit = input.begin + (held < line_limit ? held : line_limit);
+    ahead = held >= lookahead;
     return true;
 }
 
@@ -175,16 +209,27 @@ void attach_input(LineReader& input, const ByteSource& source) {
     input.begin = input.end = 0;
     input.exhausted = input.failed = input.ended = false;
     input.stops_at = std::string_view::npos;
+    input.comments = {};
+    input.filtering = false;
     input.line = {};
 }
 
 bool next_line(LineReader& input) {
-    if (input.end - input.begin < lookahead) return next_line_near_end(input);
-    const std::size_t start = input.begin;
-    std::size_t text_end = std::string_view::npos;
-    const std::size_t end = line_end_ahead(input, start, start + line_limit, text_end);
-    deliver(input, start, end, text_end);
-    return true;
+    for (;;) {
+        std::size_t limit = input.begin + line_limit;
+        bool ahead = true;
+        if (input.end - input.begin < lookahead && !prepare_near_end(input, limit, ahead)) return false;
+        const std::size_t start = input.begin;
+        std::size_t text_end = std::string_view::npos;
+        const std::size_t end = ahead ? line_end_ahead(input, start, limit, text_end)
+                                      : line_end_near(input, start, limit, text_end);
+        if (end == filter_first) {
+            start_filtering(input, start);
+            continue;
+        }
+        deliver(input, start, end, text_end);
+        return true;
+    }
 }
 
 }  // namespace kelpway

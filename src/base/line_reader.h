@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/byte_io.h"
+#include "base/comment_filter.h"
 
 namespace kelpway {
 
@@ -26,6 +27,10 @@ struct LineReader {
     // Holds only until the block is refilled.
     std::size_t stops_at = std::string_view::npos;
     std::uint64_t stops = 0;
+    // Comments are taken out of every block once the first "<!-" or "<!["
+    // has been met; the bytes before it can hold none.
+    CommentFilter comments;
+    bool filtering = false;
     // The current line up to its first NUL, line end kept. It points into
     // the block and stays valid only until the next call of next_line.
     std::string_view line;
@@ -34,7 +39,7 @@ struct LineReader {
 
 void attach_input(LineReader& input, const ByteSource& source);
 
-// The next piece of input into input.line: up to and including an LF or
+// The next piece of the input without its comments into input.line: up to and including an LF or
 // a CR that no LF follows; up to a tag boundary ('>' and perhaps blanks or
 // tabs, then '<' and a letter or '/', which begins the next line); at most
 // 1023 bytes; or what is left at the end. Its text ends at a NUL.

@@ -44,10 +44,14 @@ std::vector<std::string> lines_of(LineReader& input) {
     return lines;
 }
 
-std::vector<std::string> lines_of_text(std::string_view text, std::size_t piece = input_block_size) {
+// With `filter_from_start`, comments are taken out of every byte read, as
+// the reader does once it has met the first "<!".
+std::vector<std::string> lines_of_text(std::string_view text, std::size_t piece = input_block_size,
+                                       bool filter_from_start = false) {
     auto input = std::make_unique<LineReader>();
     PieceSource source{text, piece};
     attach_input(*input, source_of(source));
+    input->filtering = filter_from_start;
     std::vector<std::string> lines = lines_of(*input);
     EXPECT_FALSE(input->failed);
     return lines;
@@ -98,7 +102,7 @@ TEST(NextLine, EndsALineWhereTheNextTagStarts) {
          {"<trkpt lat=\"1\" lon=\"2\">", "<ele>5</ele>", "</trkpt>", "<trkpt lat=\"3\" lon=\"4\"/>"}},
         {"<name><![CDATA[A]]></name>\n", {"<name><![CDATA[A]]>", "</name>\n"}},
         {"<name>A</name>\r\n", {"<name>A</name>\r\n"}},
-        {"<a><?pi?><!-- c --><b>", {"<a><?pi?><!-- c -->", "<b>"}},
+        {"<a><?pi?><!-- c --><b>", {"<a><?pi?>", "<b>"}},
         {"<a><1><_x><Z>", {"<a><1><_x>", "<Z>"}},
         {"<a>\r\n<b><c>\r\n", {"<a>\r\n", "<b>", "<c>\r\n"}},
         {"<a>< b>", {"<a>< b>"}},
@@ -182,6 +186,57 @@ TEST(NextLine, TellsCrLfFromALoneCrAcrossReads) {
         }
         EXPECT_EQ(lines_of_text(filler + last + "\r" + after_cr), expected);
     }
+}
+
+TEST(NextLine, ReadsTheInputWithoutItsComments) {
+    const std::string prefix(1020, 'p');
+    const struct {
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"a<!--\n-->b\n", {"ab\n"}},
+        {"a\r<!-- c -->\nb", {"a\r\n", "b"}},
+        {"a\r<!-- c -->b", {"a\r", "b"}},
+        {"<a><!-- c --><b>", {"<a>", "<b>"}},
+        {"<a>  <!-- c -->  <b>", {"<a>    ", "<b>"}},
+        {"</trkpt><!-- <trkpt lat=\"1\"/>\n -->\n<trkpt/>", {"</trkpt>\n", "<trkpt/>"}},
+        {std::string("x<!-- \0 -->y\n", 13), {"xy\n"}},
+        {std::string("x\0<!-- -->y\n", 12), {"x"}},
+        {"<![CDATA[a\n<!-- b]]>\n", {"<![CDATA[a\n", "<!-- b]]>\n"}},
+        {"<!-- never closed\n<wpt>\n", {}},
+        {prefix + "<!-- c -->xyz\n", {prefix + "xyz", "\n"}},
+        {prefix + "ab<!-- c -->cd", {prefix + "abc", "d"}},
+        {prefix + "ab<!-- c -->\n", {prefix + "ab\n"}},
+        {prefix + "a\r<!-- c -->\n", {prefix + "a\r\n"}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.text.substr(0, 30));
+        expect_lines_in_any_pieces(row.text, row.lines);
+    }
+}
+
+// Comments are only looked for from the first "<!-" or "<![" on: the lines are
+// those of a reader that takes them out of every byte, wherever the markup
+// falls against the 1023-byte pieces, the reads, line ends and tag boundaries.
+TEST(NextLine, ReadsAsIfCommentsWereTakenOutFromTheFirstByte) {
+    const std::string markups[] = {"<!-- c -->", "<!--\n-->", "<![CDATA[<!--]]>", "<!-- <![CDATA[ -->",
+                                   "<!<!-- -->--", "<!-->-->", "<!-- open"};
+    const std::string lines = "<trkpt lat=\"1\">\r\n<ele>2</ele>\r</trkpt>  <trkpt/>\n\0z\n";
+    std::string filler;
+    while (filler.size() < input_block_size + 2048) filler += lines;
+    int compared = 0;
+    for (const std::string& markup : markups) {
+        for (std::size_t middle : {std::size_t{1023}, std::size_t{2046}, input_block_size - 1089,
+                                   input_block_size}) {
+            for (std::size_t at = middle - 6; at <= middle + 6; ++at) {
+                SCOPED_TRACE(markup + " at " + std::to_string(at));
+                const std::string text = filler.substr(0, at) + markup + filler.substr(at);
+                EXPECT_EQ(lines_of_text(text), lines_of_text(text, input_block_size, true));
+                ++compared;
+            }
+        }
+    }
+    EXPECT_EQ(compared, 7 * 4 * 13);
 }
 
 // A read error ends the lines at once, and for good; an interrupted read is asked again.
