@@ -6,6 +6,7 @@
 
 #include "gpx/line_kind.h"
 #include "gpx/line_text.h"
+#include "gpx/references.h"
 
 namespace kelpway {
 namespace {
@@ -63,6 +64,7 @@ std::size_t add_plain_text(std::string_view line, std::size_t at, WaypointName& 
 
 std::size_t add_cdata(std::string_view line, std::size_t at, WaypointName& name) {
     name.stage = Stage::in_cdata;
+    name.literal = true;
     return add_text(line, at, line.find(cdata_end, at), cdata_end.size(), name);
 }
 
@@ -73,16 +75,15 @@ std::size_t begin_text(std::string_view line, std::size_t at, WaypointName& name
 }
 
 // On the tag's own line the text begins right after it, blanks included,
-// unless nothing but blanks stands before the line end.
+// unless nothing but blanks stands before the line end or a CDATA section.
 std::size_t after_name_tag(std::string_view line, const TagSpan& tag, WaypointName& name) {
     const std::size_t line_end = line_end_size(line);
-    if (line_end > 0 && skip_blanks(line, tag.end) == line.size() - line_end) {
+    const std::size_t first = skip_blanks(line, tag.end);
+    if (line_end > 0 && first == line.size() - line_end) {
         name.stage = Stage::before_text;
         return none;
     }
-    if (line.substr(tag.end).starts_with(cdata_start)) {
-        return add_cdata(line, tag.end + cdata_start.size(), name);
-    }
+    if (line.substr(first).starts_with(cdata_start)) return add_cdata(line, first + cdata_start.size(), name);
     const std::string_view text = element_text(line.substr(tag.begin));
     const std::size_t close = static_cast<std::size_t>(text.data() - line.data()) + text.size();
     name.stage = Stage::in_text;
@@ -116,6 +117,12 @@ OutsideName take_name(std::string_view line, WaypointName& name) {
         case Stage::done: break;
     }
     return {line, {}};
+}
+
+std::string_view finish_name(WaypointName& name) {
+    // Decoded after the cap, so a reference the cap cut stays as written.
+    if (!name.literal) name.size = decode_references(name.bytes.data(), name.size);
+    return name.view();
 }
 
 }  // namespace kelpway

@@ -14,6 +14,7 @@ namespace kelpway {
 struct WaypointName {
     enum class Stage : std::uint8_t { searching, before_text, in_text, in_cdata, done };
     Stage stage = Stage::searching;
+    bool literal = false;  // a CDATA section's text: no references in it
     std::size_t size = 0;
     std::array<char, line_size - 1> bytes;  // at most one line piece is kept
     std::string_view view() const { return {bytes.data(), size}; }
@@ -31,5 +32,9 @@ struct OutsideName {
 // are joined with one blank, each continuation without its leading blanks
 // and tabs, empty pieces dropped. A line without a line end ends the name.
 OutsideName take_name(std::string_view line, WaypointName& name);
+
+// The name as a reader shows it, once its element has ended: references
+// decoded in text that was not a CDATA section. Called once.
+std::string_view finish_name(WaypointName& name);
 
 }  // namespace kelpway

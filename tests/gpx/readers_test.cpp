@@ -94,8 +94,8 @@ TEST(WaypointReader, NamesEveryWaypointWhereverItsNameStands) {
         // A CDATA section runs to its end, so one that never ends takes the rest of the element.
         {"CDATA without end", wpt + "\n<name><![CDATA[Half\n</wpt>\n" + wpt + "/>\n", "",
          mark("Half </wpt>") + mark("")},
-        {"bytes kept", wpt + "\n<name>A, \"b\" &amp; \xe6\x9d\xb1</name>\n</wpt>\n", "",
-         mark("A, \"b\" &amp; \xe6\x9d\xb1")},
+        {"bytes kept, references decoded", wpt + "\n<name>A, \"b\" &amp; \xe6\x9d\xb1</name>\n</wpt>\n", "",
+         mark("A, \"b\" & \xe6\x9d\xb1")},
         {"tab after the tag", "\t<wpt\tlon=\"139.767125\"\tlat=\"35.681236\"><name>T</name></wpt>\n",
          "", mark("T")},
         {"unclosed, then the next",
@@ -176,6 +176,63 @@ TEST(WaypointReader, JoinsNamesWrittenOverSeveralLines) {
         {"ends with the input", wpt + "\n<name>Open\nend", "", mark("Open end")},
         {"at most one piece long", wpt + "\n<name>" + long_piece + "\n" + long_piece + "</name></wpt>\n",
          "", mark(long_piece + " " + long_piece.substr(0, 1023 - 701))},
+    };
+    for (const Case& row : cases) check(row);
+}
+
+// Names as a GPX reader shows them: references decoded outside CDATA, and a CDATA
+// section found after the blanks that follow the tag.
+TEST(WaypointReader, ShowsNamesAsAGpxReaderShowsThem) {
+    const std::string half(500, 'n');
+    const std::string rest(519, 'm');  // half, a blank and rest leave room for three more bytes
+    const Case cases[] = {
+        {"references", wpt + "\n<name>Fish &amp; Chips Caf&#xE9; &quot;Q&quot;</name>\n</wpt>\n", "",
+         mark("Fish & Chips Caf\xc3\xa9 \"Q\"")},
+        {"what is no reference stays", wpt + "<name>AT&T &nbsp; &#10;&amp</name></wpt>\n", "",
+         mark("AT&T &nbsp; &#10;&amp")},
+        {"a CDATA name is literal", wpt + "<name><![CDATA[Fish &amp; Chips]]></name></wpt>\n", "",
+         mark("Fish &amp; Chips")},
+        {"references over two lines", wpt + "\n<name>A &amp;\n  B&#x41;</name>\n</wpt>\n", "", mark("A & BA")},
+        {"a reference the cap cuts stays", wpt + "\n<name>" + half + "\n  " + rest + "&amp;</name>\n</wpt>\n",
+         "", mark(half + " " + rest + "&am")},
+        {"a reference within the cap", wpt + "\n<name>" + half + "\n  " + rest.substr(1) + "&lt;</name>\n</wpt>\n",
+         "", mark(half + " " + rest.substr(1) + "<")},
+        {"a reference the line piece cuts", wpt + "\n<name>\n" + std::string(1020, 'p') + "&amp;</name>\n</wpt>\n",
+         "", mark(std::string(1020, 'p') + "&am")},
+        {"blanks before CDATA", wpt + "<name> <![CDATA[Harbour]]></name></wpt>\n", "", mark("Harbour")},
+        {"tabs before CDATA", wpt + "\n<name>\t \t<![CDATA[Harbour]]></name>\n</wpt>\n", "", mark("Harbour")},
+        {"a line end before CDATA", wpt + "\n<name>\n  <![CDATA[Harbour]]></name>\n</wpt>\n", "",
+         mark("Harbour")},
+        {"blanks before text stay", wpt + "<name> Buoy </name></wpt>\n", "", mark(" Buoy ")},
+    };
+    for (const Case& row : cases) check(row);
+}
+
+// What comments hold is not read: switched-off points, tracks and waypoints, and
+// comments within lines and names. CDATA sections hold no comments.
+TEST(Readers, PassOverWhatCommentsHold) {
+    const std::string track_of = "<trk><trkseg>\n";
+    const std::string track_end = "</trkseg></trk>\n";
+    const Case cases[] = {
+        {"a point", track_of + pt1 + "</trkpt>\n<!-- " + pt2 + "</trkpt> -->\n" + pt3 + "</trkpt>\n" + track_end,
+         p1 + p3, ""},
+        {"a point over lines", track_of + pt1 + "</trkpt>\n<!--\n" + pt2 + "\n</trkpt>\n-->\n" + track_end, p1, ""},
+        {"a whole track", track_of + pt1 + "</trkpt>\n" + track_end + "<!--\n" + track_of + pt2 + "</trkpt>\n" +
+                              track_end + "-->\n" + track_of + pt3 + "</trkpt>\n" + track_end,
+         p1 + "J\n" + p3, ""},
+        {"a waypoint", "<!-- " + wpt + "<name>Off</name></wpt> -->\n" + wpt + "<name>On</name></wpt>\n", "",
+         mark("On")},
+        {"after a point on its line", track_of + pt1 + "</trkpt><!-- " + pt2 + "</trkpt>\n-->" + pt3 + "</trkpt>\n" +
+                                           track_end,
+         p1 + p3, ""},
+        {"joining two lines", track_of + "<trkpt lat=\"1\"<!-- old\n--> lon=\"2\"/>\n" + track_end, p3, ""},
+        {"within a name", wpt + "<name>Fish <!-- old\n -->Chips</name></wpt>\n", "", mark("Fish Chips")},
+        {"a name in a comment", wpt + "\n<!-- <name>Old</name> -->\n<name>New</name>\n</wpt>\n", "", mark("New")},
+        {"an end tag in a comment", wpt + "\n<!-- </wpt> -->\n<name>Late</name>\n</wpt>\n", "", mark("Late")},
+        {"CDATA holding an opening", wpt + "<name><![CDATA[a <!-- b]]></name></wpt>\n" + wpt + "<name>C</name></wpt>\n",
+         "", mark("a <!-- b") + mark("C")},
+        {"a comment holding CDATA", "<!-- <![CDATA[ -->" + wpt + "<name>D</name></wpt>\n", "", mark("D")},
+        {"never closed", wpt + "<name>E</name></wpt>\n<!-- " + wpt + "<name>F</name></wpt>\n", "", mark("E")},
     };
     for (const Case& row : cases) check(row);
 }
