@@ -29,6 +29,8 @@ TEST(Conversion, MatchesTheStoredResults) {
         {test_data("single-quotes.gpx"), "7", {}},
         {test_data("after-content.gpx"), "3", {}},
         {test_data("long-names.gpx"), "2", {}},
+        // Edited by hand: points, tracks and a waypoint switched off with comments, references in names.
+        {test_data("hand-edited.gpx"), "4", {}},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.input.string());

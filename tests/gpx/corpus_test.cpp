@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "base/comment_filter.h"
 #include "run/conversion.h"
 
 namespace kelpway {
@@ -19,6 +20,12 @@ namespace fs = std::filesystem;
 std::string read_bytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string without_comments(std::string text) {
+    CommentFilter filter;
+    text.resize(take_out_comments(filter, text, true));
+    return text;
 }
 
 bool ends_name(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>' || c == '/'; }
@@ -65,7 +72,7 @@ void expect_every_point(const fs::path& folder) {
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.path().extension() != ".gpx") continue;
         SCOPED_TRACE(entry.path().filename().string());
-        const std::string gpx = read_bytes(entry.path());
+        const std::string gpx = without_comments(read_bytes(entry.path()));
         const std::int64_t waypoints_and_track_points =
             count_start_tags(gpx, "wpt") + count_start_tags(gpx, "trkpt");
         const std::int64_t route_points = count_start_tags(gpx, "rtept");
