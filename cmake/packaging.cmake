@@ -8,6 +8,10 @@ include(GNUInstallDirs)
 
 install(TARGETS kelpway RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/doc/kelpway.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Where bash-completion looks (its pkg-config completionsdir is DATADIR/bash-completion/completions),
+# fixed under the prefix so that the build needs no bash-completion package.
+install(FILES ${PROJECT_SOURCE_DIR}/completion/kelpway.bash
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME kelpway)
 
 set(KELPWAY_PACKAGE_MAINTAINER "kelpway developers <kelpway@example.org>"
     CACHE STRING "Maintainer field of the Debian package")

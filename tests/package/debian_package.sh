@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# cpack builds the .deb; unpacked into a scratch root, its program converts the bundled
-# example byte for byte as expected.
-# Usage: debian_package.sh CPACK BUILD_DIR EXAMPLES_DIR MANUAL_PAGE VERSION
+# cpack builds the .deb; unpacked into a scratch root, it holds the bash completion, and its
+# program converts the bundled example byte for byte as expected.
+# Usage: debian_package.sh CPACK BUILD_DIR EXAMPLES_DIR MANUAL_PAGE VERSION COMPLETION
 set -euo pipefail
-cpack=$1 build=$2 examples=$3 page=$4 version=$5
+cpack=$1 build=$2 examples=$3 page=$4 version=$5 completion=$6
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -37,12 +37,14 @@ depends=$(dpkg-deb -f "$deb" Depends)
 
 dpkg-deb -x "$deb" "$tmp/root"
 unpacked=$(cd "$tmp/root" && find . ! -type d | LC_ALL=C sort)
-expected=$'./usr/bin/kelpway\n./usr/share/man/man1/kelpway.1.gz'
+expected=$'./usr/bin/kelpway\n./usr/share/bash-completion/completions/kelpway'
+expected+=$'\n./usr/share/man/man1/kelpway.1.gz'
 if [ "$unpacked" != "$expected" ]; then
     printf 'package files:\n%s\nexpected:\n%s\n' "$unpacked" "$expected"
     exit 1
 fi
 gzip -dc "$tmp/root/usr/share/man/man1/kelpway.1.gz" | cmp - "$page"
+cmp "$completion" "$tmp/root/usr/share/bash-completion/completions/kelpway"
 
 mkdir "$tmp/work"
 cp "$examples/tokyo-bay.gpx" "$tmp/work/"
