@@ -52,5 +52,5 @@ tests/windows/differential.sh build/kelpway "$build/kelpway.exe" cmake/wine-run.
 step "the release archive"
 (cd "$build" && cpack -G ZIP >/dev/null)
 contents=$(unzip -Z1 "$build/kelpway-1.10-win64.zip" | LC_ALL=C sort | tr '\n' ' ')
-[ "$contents" = "README.txt kelpway.exe kelpway.html " ] || { echo "archive holds: $contents" >&2; exit 1; }
+[ "$contents" = "LICENSE.txt README.txt kelpway.exe kelpway.html " ] || { echo "archive holds: $contents" >&2; exit 1; }
 step "done"

@@ -8,6 +8,10 @@ include(GNUInstallDirs)
 
 install(TARGETS kelpway RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/doc/kelpway.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Where bash-completion looks (its pkg-config completionsdir is DATADIR/bash-completion/completions),
+# fixed under the prefix so that the build needs no bash-completion package.
+install(FILES ${PROJECT_SOURCE_DIR}/completion/kelpway.bash
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME kelpway)
 
 set(KELPWAY_PACKAGE_MAINTAINER "kelpway developers <kelpway@example.org>"
     CACHE STRING "Maintainer field of the Debian package")
@@ -40,32 +44,23 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libgcc-s1, libstdc++6")
 endif()
 
-# The .deb carries the page gzipped, as Debian expects; `cmake --install` and other
-# generators keep it plain. cpack runs this script on its staging tree.
+# The .deb carries the manual page and changelog gzipped and the copyright file that Debian
+# requires; `cmake --install` and other generators install neither document. cpack runs the
+# script on its staging tree.
+file(READ "${PROJECT_SOURCE_DIR}/LICENSE" licence)
+# The terms without the licence's title and copyright line, as continuation lines of the field.
+string(REGEX REPLACE "^.*\n(Permission )" "\\1" licence "${licence}")
+string(STRIP "${licence}" licence)
+string(REPLACE "\n\n" "\n.\n" licence "${licence}")
+string(REPLACE "\n" "\n " KELPWAY_LICENSE_TERMS " ${licence}")
+configure_file(cmake/debian/copyright.in debian/copyright @ONLY)
 set(CPACK_KELPWAY_MAN_PAGE "${CMAKE_INSTALL_MANDIR}/man1/kelpway.1")
-set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_BINARY_DIR}/compress_man_page.cmake")
-file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/compress_man_page.cmake" [=[
-if(NOT CPACK_GENERATOR STREQUAL "DEB")
-  return()
-endif()
-if(IS_ABSOLUTE "${CPACK_KELPWAY_MAN_PAGE}")
-  set(page "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_KELPWAY_MAN_PAGE}")
-else()
-  set(page "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/${CPACK_KELPWAY_MAN_PAGE}")
-endif()
-find_program(GZIP_COMMAND gzip)
-if(NOT EXISTS "${page}")
-  message(FATAL_ERROR "manual page not staged: ${page}")
-elseif(NOT GZIP_COMMAND)
-  message(WARNING "gzip not found: the manual page is packaged uncompressed")
-else()
-  # -n keeps name and time out of the header, so equal pages give equal packages.
-  execute_process(COMMAND "${GZIP_COMMAND}" -9nf "${page}" RESULT_VARIABLE status)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "gzip failed on ${page}")
-  endif()
-endif()
-]=])
+set(CPACK_KELPWAY_PROGRAM "${CMAKE_INSTALL_BINDIR}/kelpway")
+set(CPACK_KELPWAY_DOC_DIR "${CMAKE_INSTALL_DOCDIR}")
+set(CPACK_KELPWAY_COPYRIGHT "${CMAKE_CURRENT_BINARY_DIR}/debian/copyright")
+set(CPACK_KELPWAY_CHANGELOG "${PROJECT_SOURCE_DIR}/cmake/debian/changelog")
+set(CPACK_KELPWAY_STRIP "${CMAKE_STRIP}")
+set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/debian_staging.cmake")
 
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build[^/]*/" "/_CPack_Packages/")

@@ -1,5 +1,6 @@
 # The Windows release archive, `cpack -G ZIP` in the windows build: kelpway-1.10-win64.zip with
-# kelpway.exe, README.txt for Windows users and the manual page as HTML, all at its top.
+# kelpway.exe, README.txt for Windows users, the manual page as HTML and the licence as LICENSE.txt,
+# all at its top.
 find_program(KELPWAY_MANDOC mandoc)
 find_program(KELPWAY_GROFF groff)
 set(manual_html "${CMAKE_CURRENT_BINARY_DIR}/kelpway.html")
@@ -18,6 +19,7 @@ add_custom_target(kelpway_manual_html ALL DEPENDS "${manual_html}")
 install(TARGETS kelpway RUNTIME DESTINATION .)
 install(FILES "${PROJECT_SOURCE_DIR}/doc/README-windows.txt" DESTINATION . RENAME README.txt)
 install(FILES "${manual_html}" DESTINATION .)
+install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . RENAME LICENSE.txt)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME kelpway)
