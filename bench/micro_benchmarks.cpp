@@ -9,6 +9,7 @@
 #include "base/line_reader.h"
 #include "gpx_synth.h"
 #include "output/degrees.h"
+#include "output/degrees_decimal.h"
 #include "output/output_file.h"
 #include "output/records.h"
 #include "run/conversion.h"
@@ -60,19 +61,30 @@ void BM_DegreesMinutesText(benchmark::State& bm) {
     const std::vector<std::string> texts = coordinate_texts();
     std::size_t next = 0;
     for (auto _ : bm) {
-        DegreesMinutes result;
-        read_degrees_minutes(texts[next], result);
-        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(degrees_minutes_text(texts[next]));
         if (++next == texts.size()) next = 0;
     }
     bm.SetItemsProcessed(bm.iterations());
 }
 BENCHMARK(BM_DegreesMinutesText);
 
+void BM_DegreesMinutesTextDecimal(benchmark::State& bm) {
+    const std::vector<std::string> texts = coordinate_texts();
+    std::size_t next = 0;
+    for (auto _ : bm) {
+        DegreesMinutes result;
+        degrees_minutes_text_decimal(texts[next], result);
+        benchmark::DoNotOptimize(result);
+        if (++next == texts.size()) next = 0;
+    }
+    bm.SetItemsProcessed(bm.iterations());
+}
+BENCHMARK(BM_DegreesMinutesTextDecimal);
+
 void BM_WritePointRecord(benchmark::State& bm) {
     const std::vector<std::string> texts = coordinate_texts();
     std::vector<DegreesMinutes> values;
-    for (const std::string& text : texts) read_degrees_minutes(text, values.emplace_back());
+    for (const std::string& text : texts) degrees_minutes_text_decimal(text, values.emplace_back());
     auto line_file = std::make_unique<OutputFile>();
     std::string sink;
     sink.reserve(std::size_t{1} << 21);

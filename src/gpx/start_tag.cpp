@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "gpx/line_kind.h"
+#include "output/degrees_decimal.h"
 #include "gpx/line_text.h"
 #include "gpx/readers.h"
 #include "base/line_reader.h"
@@ -26,7 +27,7 @@ std::size_t take_attributes(std::string_view line, std::size_t name_end, Attribu
     std::size_t values_end = 0;
     const auto take = [&](const std::optional<std::string_view>& text, bool& has, DegreesMinutes& value) {
         if (has || !text) return;
-        read_degrees_minutes(*text, value);
+        degrees_minutes_text_decimal(*text, value);
         has = true;
         const auto end = static_cast<std::size_t>(text->data() - line.data()) + text->size();
         if (end > values_end) values_end = end;

@@ -7,7 +7,8 @@
 #include <cstring>
 #include <optional>
 
-#include "output/number_text.h"
+#include "base/number_text.h"
+#include "base/plain_number.h"
 
 namespace kelpway {
 namespace {
@@ -65,10 +66,12 @@ std::uint64_t pair_word(std::uint64_t value) {
     return pair;
 }
 
+}  // namespace
+
 // Into the caller's result, the text in one store: bytes stored one by one
 // and then copied as a whole would make the processor wait for each of them.
-void format(DegreesMinutes& result, std::uint64_t degrees, unsigned minutes, unsigned thousandths,
-            bool negative) {
+void format_degrees_minutes(DegreesMinutes& result, std::uint64_t degrees, unsigned minutes, unsigned thousandths,
+                            bool negative) {
     const std::size_t size = digit_count(degrees);
     result.size = size + 6;
     result.negative = negative;
@@ -97,6 +100,8 @@ void format(DegreesMinutes& result, std::uint64_t degrees, unsigned minutes, uns
     put_pair(out + size + 4, thousandths % 100);
 }
 
+namespace {
+
 constexpr double degrees_limit = 0x1p31;  // whole degrees must fit 32 bits
 
 constexpr DegreesMinutes unusable{{'0', '0', '0', '.', '0', '0', '0'}, 7, false, false};
@@ -119,54 +124,14 @@ DegreesMinutes degrees_minutes_of(double value) {
         }
     }
     DegreesMinutes result;
-    format(result, static_cast<std::uint64_t>(degrees), whole_minutes, thousandths, value < 0.0);
+    format_degrees_minutes(result, static_cast<std::uint64_t>(degrees), whole_minutes, thousandths, value < 0.0);
     return result;
 }
 
-namespace {
-
-constexpr std::size_t most_places = 14;  // keeps the scaled fraction * 60000 within 64 bits
-constexpr std::uint64_t most_scale = decimal_powers[most_places];
-
-// The decimal value of a plain coordinate, rounded once to thousandths of
-// a minute. The binary steps above never move the result by more than
-// 4e-9 thousandths for such values, so wherever the decimal lies farther
-// than 1e-8 from a rounding boundary both give the same text; nearer, the
-// binary steps decide.
-bool exact_plain(const PlainNumber& plain, DegreesMinutes& result) {
-    if (plain.places == 0 || plain.places > most_places) return false;
-    // All fractions as fourteen places, so that one constant divides: with
-    // fewer places (one at least, so that the half scales too) the margin of
-    // 1e-8 falls between two possible rests, and the test below is the same
-    // as in the fraction's own units.
-    const std::uint64_t halves =
-        plain.fraction * decimal_powers[most_places - plain.places] * 60000 + most_scale / 2;
-    const std::uint64_t rest = halves % most_scale;
-    constexpr std::uint64_t margin = most_scale / 100000000;
-    if (rest <= margin || rest >= most_scale - margin) return false;
-    std::uint64_t thousandths = halves / most_scale;  // up to 60000, a whole degree
-    const bool whole_degree = thousandths == 60000;  // rounded up to the next degree
-    const std::uint64_t degrees = plain.whole + (whole_degree ? 1 : 0);
-    if (whole_degree) thousandths = 0;
-    format(result, degrees, static_cast<unsigned>(thousandths / 1000),
-           static_cast<unsigned>(thousandths % 1000),
-           plain.minus && (plain.whole != 0 || plain.fraction != 0));
-    return true;
-}
-
-}  // namespace
-
-void read_degrees_minutes(std::string_view value_text, DegreesMinutes& result) {
-    PlainNumber plain;
-    if (read_plain(value_text, plain)) {
-        if (exact_plain(plain, result)) return;
-        if (const std::optional<double> value = plain_value(plain)) {
-            result = degrees_minutes_of(*value);
-            return;
-        }
-    }
+DegreesMinutes degrees_minutes_text(std::string_view value_text) {
     const std::optional<double> value = read_number(value_text);
-    result = value ? degrees_minutes_of(*value) : unusable;
+    return value ? degrees_minutes_of(*value) : unusable;
 }
 
 }  // namespace kelpway
+

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace kelpway {
@@ -15,11 +16,18 @@ struct DegreesMinutes {
     std::string_view view() const { return {text.data(), size}; }
 };
 
-// Into `result` in place: the records copy the text soon after, and a copy
-// of bytes just stored in other widths makes the processor wait.
-void read_degrees_minutes(std::string_view value_text, DegreesMinutes& result);
+// The text of a coordinate's value text: the number read as a double,
+// whole degrees, whole minutes and thousandths of a minute taken by
+// truncation, the thousandths rounded half up in 64-bit precision, a
+// carry into minutes and degrees. Unusable when the text holds no number.
+DegreesMinutes degrees_minutes_text(std::string_view value_text);
 
-// The same for a value already read; unusable when not finite or 2^31 or more away from zero.
+// The same for a value already read; unusable when not finite or 2^31 or
+// more away from zero.
 DegreesMinutes degrees_minutes_of(double value);
+
+// "%d%02d.%03d" of the parts, into `result`.
+void format_degrees_minutes(DegreesMinutes& result, std::uint64_t degrees, unsigned minutes,
+                            unsigned thousandths, bool negative);
 
 }  // namespace kelpway

@@ -1,5 +1,6 @@
 // Tests for the degrees-and-minutes text of a coordinate.
 #include "output/degrees.h"
+#include "output/degrees_decimal.h"
 
 #include <gtest/gtest.h>
 
@@ -26,11 +27,14 @@ struct Row {
 void check_rows(std::initializer_list<Row> rows) {
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << '"' << row.value_text << '"');
-        DegreesMinutes result;
-        read_degrees_minutes(row.value_text, result);
-        EXPECT_EQ(result.view(), row.expected);
-        EXPECT_EQ(result.negative, row.negative);
-        EXPECT_EQ(result.usable, row.usable);
+        // The reference and its decimal form alike.
+        DegreesMinutes decimal;
+        degrees_minutes_text_decimal(row.value_text, decimal);
+        for (const DegreesMinutes& result : {degrees_minutes_text(row.value_text), decimal}) {
+            EXPECT_EQ(result.view(), row.expected);
+            EXPECT_EQ(result.negative, row.negative);
+            EXPECT_EQ(result.usable, row.usable);
+        }
     }
 }
 

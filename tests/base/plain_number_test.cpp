@@ -1,5 +1,5 @@
-// Reading the numbers of coordinate texts.
-#include "output/number_text.h"
+// The usual coordinate text read as exact decimal parts.
+#include "base/plain_number.h"
 
 #include <gtest/gtest.h>
 
