@@ -11,7 +11,9 @@
 
 #include "base/comment_filter.h"
 #include "base/line_reader.h"
+#include "gpx/attribute_search.h"
 #include "gpx/line_kind.h"
+#include "gpx/line_memo.h"
 #include "gpx/line_text.h"
 #include "gpx/scan_state.h"
 #include "run/conversion.h"
@@ -146,11 +148,14 @@ void check_counts(ScanState& state, std::string_view gpx) {
         if (found.kind != expected.kind || found.tag_end != expected.tag_end) {
             fail("a remembered line head gives another class", line);
         }
-        const kelpway::AttributeTexts searched = kelpway::attribute_texts(line, "lat=", "lon=");
+        const std::optional<std::string_view> latitude = kelpway::attribute_text(line, "lat=");
+        const std::optional<std::string_view> longitude = kelpway::attribute_text(line, "lon=");
+        const kelpway::AttributeTexts both = kelpway::attribute_texts(line, "lat=", "lon=");
+        if (!same(both.first, latitude) || !same(both.second, longitude)) fail("attributes searched together differ", line);
         for (const std::size_t name_end : {kelpway::classify(line).tag_end, std::size_t{0}}) {
-            const kelpway::AttributeTexts read = kelpway::attribute_texts_after(line, name_end, "lat=", "lon=");
-            if (!same(read.first, searched.first) || !same(read.second, searched.second)) {
-                fail("attributes after the name differ from the search", line);
+            const kelpway::AttributeTexts read = kelpway::attribute_texts_usual(line, name_end, "lat=", "lon=");
+            if (!same(read.first, latitude) || !same(read.second, longitude)) {
+                fail("attributes in the usual layout differ from the search", line);
             }
         }
     }

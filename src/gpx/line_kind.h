@@ -1,7 +1,6 @@
 // What a line is to the scan and the readers, told by the first tag on it.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -10,6 +9,7 @@ namespace kelpway {
 
 struct ScanState;
 
+// The kinds of lines the tag table gives (gpx/tag_table.h).
 enum class LineKind : std::uint8_t {
     other,
     waypoint,      // <wpt, first on its line: a reader line
@@ -35,22 +35,14 @@ struct LineClass {
 // their '<' is the line's first byte after blanks and tabs.
 LineClass classify(std::string_view line);
 
-// The classes of a few line heads seen last: the bytes up to and including
-// the one that ends the first tag's name decide the class, and most lines
-// repeat one of a few heads (indentation, "<ele>", "</trkpt>"). Valid for
-// any input, so it is never emptied.
-struct LineMemo {
-    struct Head {
-        std::array<char, 16> bytes{};
-        unsigned deciding = 0;  // bit i: bytes[i] decides; 0 for an unused head
-        LineClass found{};
-    };
-    std::array<Head, 6> heads{};
-    unsigned next = 0;  // the head to be replaced next
-};
+// The last step of classify, shared by its faster forms: the class of a tag
+// whose local name is `local`, an end tag when `closing`, whose '<' comes
+// first on its line when `first`.
+LineClass class_of_name(std::string_view local, bool closing, bool first, std::size_t tag_end);
 
-// classify(state.input.line), through the state's memo.
-LineClass classify_input_line(ScanState& state);
+// "ns2:trkpt" gives "trkpt"; a prefix is one or more bytes other than ':',
+// '<' and '/' (a tag name holds neither '>' nor white space).
+std::string_view local_name(std::string_view name);
 
 // The first tag of `kind` written out whole in `text` ("<name>", "</wpt>",
 // "<ns:name>"): where its '<' stands and where its '>' ends, or npos.

@@ -28,17 +28,4 @@ std::string_view quoted_value(std::string_view text);
 // search); nothing when the line lacks the key.
 std::optional<std::string_view> attribute_text(std::string_view line, std::string_view key);
 
-// attribute_text of two keys that end in the same byte, in one pass.
-struct AttributeTexts {
-    std::optional<std::string_view> first;
-    std::optional<std::string_view> second;
-};
-AttributeTexts attribute_texts(std::string_view line, std::string_view first, std::string_view second);
-
-// The same, where `name_end` is where a start tag's name ends in the line
-// (0 for a later line of the tag): the usual layout, ` lat="..." lon="..."`
-// right there, is read without a search for the keys.
-AttributeTexts attribute_texts_after(std::string_view line, std::size_t name_end, std::string_view first,
-                                     std::string_view second);
-
 }  // namespace kelpway

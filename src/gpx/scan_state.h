@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "base/line_reader.h"
-#include "gpx/line_kind.h"
+#include "gpx/line_memo.h"
 #include "output/output_file.h"
 
 namespace kelpway {

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "gpx/attribute_search.h"
 #include "gpx/line_kind.h"
 #include "output/degrees_decimal.h"
 #include "gpx/line_text.h"
@@ -23,7 +24,7 @@ struct Attributes {
 // Values are converted at once: the line they stand in is gone at the next
 // line. Gives where the later of the values found on the line ends.
 std::size_t take_attributes(std::string_view line, std::size_t name_end, Attributes& found) {
-    const AttributeTexts texts = attribute_texts_after(line, name_end, "lat=", "lon=");
+    const AttributeTexts texts = attribute_texts_usual(line, name_end, "lat=", "lon=");
     std::size_t values_end = 0;
     const auto take = [&](const std::optional<std::string_view>& text, bool& has, DegreesMinutes& value) {
         if (has || !text) return;

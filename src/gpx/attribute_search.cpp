@@ -1,0 +1,156 @@
+// Faster forms of attribute_text for the two keys of a start tag.
+#include "gpx/attribute_search.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#include "base/short_text.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace kelpway {
+namespace {
+
+bool is_quote(char c) { return c == '"' || c == '\''; }
+
+std::size_t find(std::string_view text, char wanted, std::size_t from = 0) {
+    return find_byte(text.data(), from, text.size(), wanted);
+}
+
+// The value from `from` on: searched for within the whole text, so that the
+// searches can read whole chunks.
+std::string_view quoted_value_from(std::string_view text, std::size_t from) {
+    std::size_t open = from;  // lat="..., the usual case, needs no search
+    while (open < text.size() && !is_quote(text[open])) ++open;
+    if (open == text.size()) return text.substr(from);
+    const std::size_t close = find(text, text[open], open + 1);
+    return text.substr(open + 1, close - open - 1);
+}
+
+}  // namespace
+
+// Looks for the keys' last byte ('=' in "lat="), rare in a line, and checks
+// what stands before it: the first match of a key is its first occurrence.
+AttributeTexts attribute_texts(std::string_view line, std::string_view first, std::string_view second) {
+    AttributeTexts found;
+    const char last = first.back();
+    for (std::size_t at = find(line, last); at < line.size(); at = find(line, last, at + 1)) {
+        const auto ends_key = [&](std::string_view key) {
+            return at + 1 >= key.size() && same_bytes(line.data() + at + 1 - key.size(), key.data(), key.size() - 1);
+        };
+        const bool is_first = !found.first && ends_key(first);
+        const bool is_second = !found.second && ends_key(second);
+        if (!is_first && !is_second) continue;
+        const std::string_view value = quoted_value_from(line, at + 1);
+        if (is_first) found.first = value;
+        if (is_second) found.second = value;
+        if (found.first && found.second) break;
+    }
+    return found;
+}
+
+namespace {
+
+// No `wanted` byte in line[0, count).
+bool lacks_byte(std::string_view line, std::size_t count, char wanted) {
+#if defined(__SSE2__)
+    if (count <= 16 && line.size() >= 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data()));
+        const auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(wanted))));
+        return (hits & ((1u << count) - 1)) == 0;
+    }
+#endif
+    return find_byte(line.data(), 0, count, wanted) == count;
+}
+
+#if defined(__SSE2__)
+std::uint64_t word_at(const char* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+std::uint32_t key_word(std::string_view key) {
+    std::uint32_t word;
+    std::memcpy(&word, key.data(), sizeof word);
+    return word;
+}
+
+bool is_short_key(std::string_view key) {
+    return key.size() == 4 && key[3] == '=' && key.substr(0, 3).find('=') == std::string_view::npos;
+}
+
+// The quote that ends a value starting at `from`, in the sixteen bytes there
+// and with no '=' before it; npos for anything else.
+std::size_t short_value_end(std::string_view line, std::size_t from, char quote) {
+    if (from + 16 > line.size()) return std::string_view::npos;
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + from));
+    const auto quotes = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(quote))));
+    const auto equals = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('='))));
+    if (quotes == 0 || (equals & ((quotes & -quotes) - 1)) != 0) return std::string_view::npos;
+    return from + static_cast<std::size_t>(std::countr_zero(quotes));
+}
+#endif
+
+// The texts when the keys, different and of four bytes each with '=' only
+// last, stand right after `at` as ` key"value" key"value"` (any byte for
+// the blanks), either first. They are what the search finds, as neither key
+// can occur earlier: nothing up to `at` holds '=', nor does the first value;
+// the byte after its quote may, but a key ending there would hold a quote.
+// Plain views, not optionals: a copy of an optional just stored in parts
+// would make the processor wait.
+bool usual_attribute_texts(std::string_view line, std::size_t at, std::string_view first,
+                           std::string_view second, std::string_view& first_value,
+                           std::string_view& second_value) {
+#if defined(__SSE2__)
+    if (std::endian::native != std::endian::little || !is_short_key(first) || !is_short_key(second) ||
+        key_word(first) == key_word(second) || line.size() < 8 || at > line.size() - 8 ||
+        !lacks_byte(line, at + 1, '=')) {
+        return false;
+    }
+    // The byte before the key, the key and the quote, in one word each.
+    const std::uint64_t leading = word_at(line.data() + at);
+    const auto leading_key = static_cast<std::uint32_t>(leading >> 8);
+    const bool first_leads = leading_key == key_word(first);
+    const auto quote = static_cast<char>(leading >> 40);
+    if ((!first_leads && leading_key != key_word(second)) || !is_quote(quote)) {
+        return false;
+    }
+    const std::size_t open = at + 5;
+    const std::size_t close = short_value_end(line, open + 1, quote);
+    if (close == std::string_view::npos || close + 9 > line.size()) return false;
+    const std::uint64_t later = word_at(line.data() + close + 1);
+    const auto later_quote = static_cast<char>(later >> 40);
+    if (static_cast<std::uint32_t>(later >> 8) != key_word(first_leads ? second : first) ||
+        !is_quote(later_quote)) {
+        return false;
+    }
+    const std::size_t later_open = close + 6;
+    const std::size_t later_close = find(line, later_quote, later_open + 1);
+    if (later_close == line.size()) return false;
+    const std::string_view value = line.substr(open + 1, close - open - 1);
+    const std::string_view later_value = line.substr(later_open + 1, later_close - later_open - 1);
+    first_value = first_leads ? value : later_value;
+    second_value = first_leads ? later_value : value;
+    return true;
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
+AttributeTexts attribute_texts_usual(std::string_view line, std::size_t name_end, std::string_view first,
+                                     std::string_view second) {
+    std::string_view first_value;
+    std::string_view second_value;
+    if (usual_attribute_texts(line, name_end, first, second, first_value, second_value)) {
+        return {first_value, second_value};
+    }
+    return attribute_texts(line, first, second);
+}
+
+}  // namespace kelpway
