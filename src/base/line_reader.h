@@ -8,6 +8,7 @@
 
 #include "base/byte_io.h"
 #include "base/comment_filter.h"
+#include "base/line_end_grouped.h"
 
 namespace kelpway {
 
@@ -34,7 +35,7 @@ struct LineReader {
     // The current line up to its first NUL, line end kept. It points into
     // the block and stays valid only until the next call of next_line.
     std::string_view line;
-    std::array<char, input_block_size> block;
+    std::array<char, input_block_size + group_padding> block{};  // the padding is never filled
 };
 
 void attach_input(LineReader& input, const ByteSource& source);
