@@ -12,7 +12,7 @@
 #include "output/degrees_decimal.h"
 #include "output/output_file.h"
 #include "output/records.h"
-#include "run/conversion.h"
+#include "gpx/scan.h"
 
 namespace kelpway {
 namespace {

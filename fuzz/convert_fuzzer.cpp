@@ -1,23 +1,29 @@
 // libFuzzer target: a whole conversion in memory, with the shape of both outputs checked after every run.
 #include <algorithm>
+#include <array>
 #include <cstddef>
-#include <iterator>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/comment_filter.h"
+#include "base/line_end.h"
 #include "base/line_reader.h"
 #include "gpx/attribute_search.h"
+#include "gpx/classify_sse.h"
 #include "gpx/line_kind.h"
 #include "gpx/line_memo.h"
 #include "gpx/line_text.h"
+#include "gpx/scan.h"
 #include "gpx/scan_state.h"
-#include "run/conversion.h"
-#include "run/outcome.h"
+#include "output/degrees.h"
+#include "output/degrees_decimal.h"
 
 namespace {
 
@@ -126,66 +132,22 @@ void check_mmk(std::string_view mmk, std::int64_t point_count) {
     if (marks != point_count) fail("MMK records differ from point_count", mmk);
 }
 
-// Each record comes from a line of its own, so the counts cannot pass the lines read.
-void check_counts(ScanState& state, std::string_view gpx) {
-    const std::int64_t counted =
-        state.point_count + state.line_count + state.skipped_count + state.passed_over_count;
-    if (state.convert_routes && state.passed_over_count != 0) fail("route points passed over with --routes", "");
-    kelpway::MemoryText text{gpx};
-    kelpway::attach_input(state.input, kelpway::memory_source(text));
-    std::int64_t lines = 0;
-    const auto same = [](const std::optional<std::string_view>& a, const std::optional<std::string_view>& b) {
-        return a.has_value() == b.has_value() && (!a || (a->data() == b->data() && a->size() == b->size()));
-    };
-    while (kelpway::next_line(state.input)) {
-        ++lines;
-        // The start tag's usual layout, read without a search, reads as the search does, on
-        // its first line and on the later ones.
-        const std::string_view line = state.input.line;
-        // A remembered line head gives the line's own class.
-        const kelpway::LineClass expected = kelpway::classify(line);
-        const kelpway::LineClass found = kelpway::classify_input_line(state);
-        if (found.kind != expected.kind || found.tag_end != expected.tag_end) {
-            fail("a remembered line head gives another class", line);
-        }
-        const std::optional<std::string_view> latitude = kelpway::attribute_text(line, "lat=");
-        const std::optional<std::string_view> longitude = kelpway::attribute_text(line, "lon=");
-        const kelpway::AttributeTexts both = kelpway::attribute_texts(line, "lat=", "lon=");
-        if (!same(both.first, latitude) || !same(both.second, longitude)) fail("attributes searched together differ", line);
-        for (const std::size_t name_end : {kelpway::classify(line).tag_end, std::size_t{0}}) {
-            const kelpway::AttributeTexts read = kelpway::attribute_texts_usual(line, name_end, "lat=", "lon=");
-            if (!same(read.first, latitude) || !same(read.second, longitude)) {
-                fail("attributes in the usual layout differ from the search", line);
-            }
-        }
-    }
-    if (counted > lines) fail("more points counted than lines read", gpx.substr(0, 200));
-}
+// A whole conversion in a state of its own.
+struct Converted {
+    std::string drw;
+    std::string mmk;
+    std::array<std::int64_t, 4> counts;  // marks, points, skipped, passed over
+    bool operator==(const Converted&) const = default;
+};
 
-// The text with every LF that follows no CR turned into a CR: a lone CR ends a line as LF does.
-std::string with_cr_line_ends(std::string_view gpx) {
-    std::string changed(gpx);
-    for (std::size_t i = 0; i < gpx.size(); ++i) {
-        if (gpx[i] == '\n' && (i == 0 || gpx[i - 1] != '\r')) changed[i] = '\r';
-    }
-    return changed;
-}
-
-void check_cr_line_ends(ScanState& state, std::string_view gpx, const std::string& drw,
-                        const std::string& mmk) {
-    static std::string cr_drw;
-    static std::string cr_mmk;
-    cr_drw.clear();
-    cr_mmk.clear();
-    const std::int64_t counts[] = {state.point_count, state.line_count, state.skipped_count,
-                                   state.passed_over_count};
-    const std::string cr_gpx = with_cr_line_ends(gpx);
-    kelpway::convert_text(state, cr_gpx, cr_drw, cr_mmk);
-    const std::int64_t cr_counts[] = {state.point_count, state.line_count, state.skipped_count,
-                                      state.passed_over_count};
-    if (cr_drw != drw || cr_mmk != mmk || !std::equal(std::begin(counts), std::end(counts), cr_counts)) {
-        fail("CR line ends convert otherwise than LF", cr_gpx.substr(0, 200));
-    }
+Converted convert(std::string_view gpx, int color, bool routes) {
+    const auto state = std::make_unique<ScanState>();
+    state->color = color;
+    state->convert_routes = routes;
+    Converted out;
+    if (!kelpway::convert_text(*state, gpx, out.drw, out.mmk)) fail("a conversion in memory did not succeed", gpx.substr(0, 200));
+    out.counts = {state->point_count, state->line_count, state->skipped_count, state->passed_over_count};
+    return out;
 }
 
 // The text as the reader sees it: its comments cut out.
@@ -196,19 +158,87 @@ std::string without_comments(std::string_view gpx) {
     return text;
 }
 
-void check_comments(ScanState& state, std::string_view plain, const std::string& drw, const std::string& mmk) {
-    static std::string plain_drw;
-    static std::string plain_mmk;
-    plain_drw.clear();
-    plain_mmk.clear();
-    const std::int64_t counts[] = {state.point_count, state.line_count, state.skipped_count,
-                                   state.passed_over_count};
-    kelpway::convert_text(state, plain, plain_drw, plain_mmk);
-    const std::int64_t plain_counts[] = {state.point_count, state.line_count, state.skipped_count,
-                                         state.passed_over_count};
-    if (plain_drw != drw || plain_mmk != mmk || !std::equal(std::begin(counts), std::end(counts), plain_counts)) {
-        fail("comments change the output", plain.substr(0, 200));
+bool same(const std::optional<std::string_view>& a, const std::optional<std::string_view>& b) {
+    return a.has_value() == b.has_value() && (!a || (a->data() == b->data() && a->size() == b->size()));
+}
+
+// Every faster form on one line gives what its reference gives.
+void check_line_forms(kelpway::LineMemo& memo, std::string_view line) {
+    const kelpway::LineClass expected = kelpway::classify(line);
+    const kelpway::LineClass remembered = kelpway::classify_remembered(memo, line);
+    if (remembered.kind != expected.kind || remembered.tag_end != expected.tag_end) fail("the memo gives another class", line);
+    const std::size_t open = kelpway::indentation(line);
+    if (open < line.size() && line[open] == '<') {
+        const kelpway::LineClass read = kelpway::classify_sse(line, open);
+        if (read.kind != expected.kind || read.tag_end != expected.tag_end) fail("the SSE reading gives another class", line);
     }
+    const std::optional<std::string_view> latitude = kelpway::attribute_text(line, "lat=");
+    const std::optional<std::string_view> longitude = kelpway::attribute_text(line, "lon=");
+    const kelpway::AttributeTexts both = kelpway::attribute_texts(line, "lat=", "lon=");
+    if (!same(both.first, latitude) || !same(both.second, longitude)) fail("attributes searched together differ", line);
+    for (const std::size_t name_end : {expected.tag_end, std::size_t{0}}) {
+        const kelpway::AttributeTexts read = kelpway::attribute_texts_usual(line, name_end, "lat=", "lon=");
+        if (!same(read.first, latitude) || !same(read.second, longitude)) fail("the usual layout reads otherwise", line);
+    }
+    for (const std::optional<std::string_view>& value : {latitude, longitude}) {
+        if (!value) continue;
+        kelpway::DegreesMinutes decimal;
+        kelpway::degrees_minutes_text_decimal(*value, decimal);
+        const kelpway::DegreesMinutes expected_text = kelpway::degrees_minutes_text(*value);
+        if (decimal.view() != expected_text.view() || decimal.negative != expected_text.negative ||
+            decimal.usable != expected_text.usable) {
+            fail("the decimal route gives another degrees text", *value);
+        }
+    }
+}
+
+// The lines of the text cut by the byte-by-byte rule from its comment-free bytes, all held at once.
+std::vector<std::string> reference_lines(std::string_view gpx) {
+    const auto input = std::make_unique<kelpway::LineReader>();
+    const std::string plain = without_comments(gpx);
+    if (plain.size() > kelpway::input_block_size) return {};  // a seed too large to hold at once
+    std::copy(plain.begin(), plain.end(), input->block.begin());
+    input->end = plain.size();
+    input->filtering = true;
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < plain.size();) {
+        const std::size_t limit = start + std::min(plain.size() - start, kelpway::line_limit);
+        std::size_t text_end = std::string_view::npos;
+        const std::size_t end = kelpway::line_end(*input, start, limit, text_end);
+        lines.emplace_back(plain.substr(start, std::min(end, text_end) - start));
+        start = end;
+    }
+    return lines;
+}
+
+// The reader's lines are the reference's; each record comes from a line of its own, so the
+// counts cannot pass the lines read.
+void check_lines(std::string_view gpx, const Converted& converted, bool routes) {
+    const std::int64_t counted = converted.counts[0] + converted.counts[1] + converted.counts[2] + converted.counts[3];
+    if (routes && converted.counts[3] != 0) fail("route points passed over with --routes", "");
+    const std::vector<std::string> expected = reference_lines(gpx);
+    const bool compare = !expected.empty() || gpx.empty();
+    const auto state = std::make_unique<ScanState>();
+    kelpway::MemoryText text{gpx};
+    kelpway::attach_input(state->input, kelpway::memory_source(text));
+    std::size_t lines = 0;
+    while (kelpway::next_line(state->input)) {
+        const std::string_view line = state->input.line;
+        if (compare && (lines >= expected.size() || line != expected[lines])) fail("the reader cuts another line", line);
+        ++lines;
+        check_line_forms(state->line_memo, line);
+    }
+    if (compare && lines != expected.size()) fail("the reader ends early", gpx.substr(0, 200));
+    if (counted > static_cast<std::int64_t>(lines)) fail("more points counted than lines read", gpx.substr(0, 200));
+}
+
+// The text with every LF that follows no CR turned into a CR: a lone CR ends a line as LF does.
+std::string with_cr_line_ends(std::string_view gpx) {
+    std::string changed(gpx);
+    for (std::size_t i = 0; i < gpx.size(); ++i) {
+        if (gpx[i] == '\n' && (i == 0 || gpx[i - 1] != '\r')) changed[i] = '\r';
+    }
+    return changed;
 }
 
 // An "&amp;" can only stay in a name from a CDATA section or where a reference to '&' stood before "amp;".
@@ -223,28 +253,25 @@ void check_references(std::string_view plain, std::string_view mmk) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static ScanState state;  // too large for the stack; every run attaches it afresh
-    static std::string drw;
-    static std::string mmk;
-    drw.clear();
-    mmk.clear();
     // The first byte also stays part of the text, so plain GPX files serve as seeds.
-    state.color = size > 0 ? 1 + data[0] % 7 : 2;
-    state.convert_routes = size > 0 && (data[0] & 0x80) != 0;
+    const int color = size > 0 ? 1 + data[0] % 7 : 2;
+    const bool routes = size > 0 && (data[0] & 0x80) != 0;
     std::string_view gpx;
     if (size > 0) gpx = {reinterpret_cast<const char*>(data), size};
-    if (kelpway::convert_text(state, gpx, drw, mmk) != kelpway::Outcome::converted) {
-        fail("a conversion in memory did not succeed", gpx.substr(0, 200));
-    }
-    check_drw(drw, state.color, state.line_count);
-    check_mmk(mmk, state.point_count);
-    check_counts(state, gpx);
+    const Converted converted = convert(gpx, color, routes);
+    check_drw(converted.drw, color, converted.counts[1]);
+    check_mmk(converted.mmk, converted.counts[0]);
+    check_lines(gpx, converted, routes);
     // Cutting a comment may join bytes into another "<!--", which the reader keeps as text:
     // then the text without comments is not what the reader saw.
     const std::string plain = without_comments(gpx);
     if (without_comments(plain) != plain) return 0;
-    if (plain.size() != gpx.size()) check_comments(state, plain, drw, mmk);
-    check_references(plain, mmk);
-    check_cr_line_ends(state, plain, drw, mmk);
+    if (plain.size() != gpx.size() && !(convert(plain, color, routes) == converted)) {
+        fail("comments change the output", plain.substr(0, 200));
+    }
+    check_references(plain, converted.mmk);
+    if (!(convert(with_cr_line_ends(plain), color, routes) == converted)) {
+        fail("CR line ends convert otherwise than LF", plain.substr(0, 200));
+    }
     return 0;
 }

@@ -2,8 +2,10 @@
 #include "run/command_line.h"
 
 #include <cinttypes>
+#include <memory>
 
 #include "run/conversion.h"
+#include "run/options.h"
 #include "run/outcome.h"
 
 namespace kelpway {
@@ -20,15 +22,15 @@ constexpr const char* help_text =
     "Converts the GPX file FILE into BV10nnnn.DRW (tracks) and BV10nnnn.MMK\n"
     "(waypoints) in its directory, under the first number nnnn for which no\n"
     "BV10nnnn.DRW exists, and prints how many records it wrote.\n"
-    "\n"
-    "  FILE       the GPX file; whatever extension it has is replaced by GPX\n"
-    "  COLOR      colour of every DRW point, 1 to 7 (otherwise 2)\n"
-    "\n"
-    "  --routes   convert routes (rte) too, as tracks; otherwise their points\n"
-    "             are only counted\n"
-    "  --help     print this help and exit\n"
-    "  --version  print the version and exit\n"
-    "  --         end of the options, for a FILE that begins with --\n";
+    "\n";
+
+void print_help(std::FILE* console) {
+    std::fputs(help_text, console);
+    print_help_line(console, "FILE", "the GPX file; whatever extension it has is replaced by GPX");
+    print_help_line(console, "COLOR", "colour of every DRW point, 1 to 7 (otherwise 2)");
+    std::fputs("\n", console);
+    print_options_help(console);
+}
 
 void print_banner(std::FILE* console) {
     std::fprintf(console, "Sondrix GPX data --> Bravik DRW,MMK data conversion  Ver%s\n",
@@ -53,7 +55,6 @@ void print_summary(const ScanState& state, std::FILE* console) {
 int report(Outcome outcome, const ScanState& state, std::FILE* console) {
     switch (outcome) {
         case Outcome::converted: print_summary(state, console); return 0;
-        case Outcome::too_many_options: std::fputs("Too many option!\n", console); break;
         case Outcome::cant_open_gpx: std::fputs("Can't open .GPX file!\n", console); break;
         case Outcome::cant_open_drw: std::fputs("Can't open .DRW file!\n", console); break;
         case Outcome::cant_open_mmk: std::fputs("Can't open .MMK file!\n", console); break;
@@ -66,37 +67,12 @@ int report(Outcome outcome, const ScanState& state, std::FILE* console) {
 
 bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-enum class Request { convert, help, version, unknown };
-
-struct Options {
-    Request request = Request::convert;
-    std::size_t operands = 0;  // index of the first argument after the options
-    std::string_view unknown;
-};
-
-// Leading arguments that begin with "--" are options, up to the first that
-// does not or up to "--", which is dropped. The first help, version or
-// unknown option decides at once, as it is met.
-Options read_options(std::span<const char* const> arguments, ScanState& state) {
-    Options options;
-    for (; options.operands < arguments.size(); ++options.operands) {
-        const std::string_view argument = arguments[options.operands];
-        if (!argument.starts_with("--")) break;
-        if (argument == "--") {
-            ++options.operands;
-            break;
-        }
-        if (argument == "--routes") {
-            state.convert_routes = true;
-            continue;
-        }
-        options.request = argument == "--help"      ? Request::help
-                          : argument == "--version" ? Request::version
-                                                    : Request::unknown;
-        options.unknown = argument;
-        break;
-    }
-    return options;
+// One conversion, in a state of its own.
+int convert(std::string_view path, int color, const RunOptions& options, std::FILE* console, FileSystem& files) {
+    const auto state = std::make_unique<ConversionState>();
+    state->scan.color = color;
+    state->scan.convert_routes = options.convert_routes;
+    return report(convert_gpx(*state, path, files), state->scan, console);
 }
 
 }  // namespace
@@ -115,19 +91,17 @@ int parse_color(std::string_view argument) {
     return static_cast<int>(value);
 }
 
-int run_program(std::span<const char* const> arguments, ConversionState& state,
-                std::FILE* console, FileSystem& files) {
-    state.scan.convert_routes = false;
-    const Options options = read_options(arguments, state.scan);
+int run_program(std::span<const char* const> arguments, std::FILE* console, FileSystem& files) {
+    const RunOptions options = read_options(arguments);
     switch (options.request) {
         case Request::help:
             print_banner(console);
-            std::fputs(help_text, console);
+            print_help(console);
             return 0;
         case Request::version: std::fprintf(console, "kelpway %s\n", KELPWAY_VERSION); return 0;
         case Request::unknown:
-            std::fprintf(console, "Unknown option %.*s\n", static_cast<int>(options.unknown.size()),
-                         options.unknown.data());
+            std::fprintf(console, "Unknown option %.*s\n", static_cast<int>(options.refused.size()),
+                         options.refused.data());
             std::fputs(usage_line, console);
             return 1;
         case Request::convert: break;
@@ -137,9 +111,12 @@ int run_program(std::span<const char* const> arguments, ConversionState& state,
         print_banner(console);
         return 0;
     }
-    if (operands.size() > 2) return report(Outcome::too_many_options, state.scan, console);
-    state.scan.color = operands.size() == 2 ? parse_color(operands[1]) : default_color;
-    return report(convert_gpx(state, operands[0], files), state.scan, console);
+    if (operands.size() > 2) {
+        std::fputs("Too many option!\n", console);
+        return 1;
+    }
+    const int color = operands.size() == 2 ? parse_color(operands[1]) : default_color;
+    return convert(operands[0], color, options, console, files);
 }
 
 }  // namespace kelpway

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "run/file_system.h"
-#include "run/state.h"
 
 namespace kelpway {
 
@@ -14,8 +13,7 @@ namespace kelpway {
 int parse_color(std::string_view argument);
 
 // Runs the program for `arguments` (without the program name) on `files`
-// and returns the exit status.
-int run_program(std::span<const char* const> arguments, ConversionState& state,
-                std::FILE* console, FileSystem& files);
+// and returns the exit status. Each conversion has a state of its own.
+int run_program(std::span<const char* const> arguments, std::FILE* console, FileSystem& files);
 
 }  // namespace kelpway

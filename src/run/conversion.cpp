@@ -1,22 +1,13 @@
 // One whole conversion: the file set, the scan over the input, the records.
 #include "run/conversion.h"
 
-#include "gpx/line_kind.h"
-#include "gpx/readers.h"
+#include "gpx/scan.h"
 #include "output/output_file.h"
-#include "output/records.h"
 #include "run/file_set.h"
 
 namespace kelpway {
 
 namespace {
-
-void reset_counts(ScanState& state) {
-    state.point_count = 0;
-    state.line_count = 0;
-    state.skipped_count = 0;
-    state.passed_over_count = 0;
-}
 
 // Closes both outputs and tells which failure, if any, the run met. A read
 // error outranks a write error; DRW outranks MMK.
@@ -40,22 +31,7 @@ struct FileSetGuard {
 
 }  // namespace
 
-void scan_input(ScanState& state) {
-    write_start_record(state.line_file);
-    bool line_left = false;  // a reader stopped at a line that is not its own
-    while (line_left || next_line(state.input)) {
-        const LineClass line = classify_input_line(state);
-        const Reader reader = reader_for(line.kind);
-        line_left = reader != nullptr && reader(state, line);
-        // A lost DRW decides the message; with only the MMK lost, the DRW is
-        // still written whole.
-        if (state.line_file.failed) return;
-    }
-    if (!state.input.failed) write_end_record(state.line_file);
-}
-
 Outcome convert_gpx(ConversionState& state, std::string_view path, FileSystem& files) {
-    reset_counts(state.scan);
     const FileSetGuard guard{state};
     if (const Outcome opened = open_input_file(state, path, files); opened != Outcome::converted) return opened;
     const int number = create_line_file(state, files);
@@ -63,16 +39,6 @@ Outcome convert_gpx(ConversionState& state, std::string_view path, FileSystem& f
     if (!create_mark_file(state, files, number)) return Outcome::cant_open_mmk;
     scan_input(state.scan);
     return finish_run(state.scan);
-}
-
-Outcome convert_text(ScanState& state, std::string_view gpx, std::string& drw, std::string& mmk) {
-    reset_counts(state);
-    MemoryText text{gpx};
-    attach_input(state.input, memory_source(text));
-    attach_output(state.line_file, memory_sink(drw));
-    attach_output(state.mark_file, memory_sink(mmk));
-    scan_input(state);
-    return finish_run(state);
 }
 
 }  // namespace kelpway

@@ -1,7 +1,6 @@
 // One whole conversion: the file set, the scan over the input, the records.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "gpx/scan_state.h"
@@ -14,11 +13,5 @@ namespace kelpway {
 // Converts the GPX file named by `path` into a new BV10nnnn pair. Every
 // file it opened is closed when it returns.
 Outcome convert_gpx(ConversionState& state, std::string_view path, FileSystem& files);
-
-// The same conversion of a text held in memory into two strings.
-Outcome convert_text(ScanState& state, std::string_view gpx, std::string& drw, std::string& mmk);
-
-// Start record, the scan handing reader lines to their readers, end record.
-void scan_input(ScanState& state);
 
 }  // namespace kelpway

@@ -9,8 +9,7 @@
 namespace {
 
 int run(std::span<const char* const> arguments) {
-    static kelpway::ConversionState state;  // large; lives for the whole run
-    const int status = kelpway::run_program(arguments, state, stdout, kelpway::system_files());
+    const int status = kelpway::run_program(arguments, stdout, kelpway::system_files());
     // A summary that never reached its reader is a failure too.
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? status : 1;
 }

@@ -5,7 +5,6 @@ namespace kelpway {
 
 enum class Outcome {
     converted,
-    too_many_options,
     cant_open_gpx,
     cant_open_drw,
     cant_open_mmk,

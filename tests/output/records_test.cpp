@@ -7,7 +7,7 @@
 #include <string>
 
 #include "output/output_file.h"
-#include "run/conversion.h"
+#include "gpx/scan.h"
 
 namespace kelpway {
 namespace {
@@ -78,8 +78,7 @@ TEST(OutputFile, KeepsEveryByteBeyondOneBuffer) {
 TEST(Conversion, FramesAnInputWithoutElementsInStartAndEnd) {
     auto state = std::make_unique<ScanState>();
     std::string drw, mmk;
-    EXPECT_EQ(convert_text(*state, "<?xml version=\"1.0\"?>\n<gpx>\n</gpx>\n", drw, mmk),
-              Outcome::converted);
+    EXPECT_TRUE(convert_text(*state, "<?xml version=\"1.0\"?>\n<gpx>\n</gpx>\n", drw, mmk));
     EXPECT_EQ(drw, "S\r\nE\r\n");
     EXPECT_EQ(mmk, "");
     EXPECT_EQ(state->point_count, 0);

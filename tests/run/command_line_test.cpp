@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,16 +30,13 @@ TEST(ColorArgument, ReadsOneToSevenAndFallsBackToTwo) {
 struct ConsoleRun {
     int status;
     std::string printed;
-    int color;
-    bool routes;
 };
 
 ConsoleRun run_with(const std::vector<const char*>& arguments) {
-    auto state = std::make_unique<ConversionState>();
     const ConsoleFile console;
-    if (console.file() == nullptr) return {-1, {}, 0, false};  // the failure is reported
-    const int status = run_program(arguments, *state, console.file(), system_files());
-    return {status, console.printed(), state->scan.color, state->scan.convert_routes};
+    if (console.file() == nullptr) return {-1, {}};  // the failure is reported
+    const int status = run_program(arguments, console.file(), system_files());
+    return {status, console.printed()};
 }
 
 TEST(CommandLine, EndsBeforeConvertingWithItsMessage) {
@@ -72,30 +68,25 @@ TEST(CommandLine, ReadsOptionsBeforeFileAndColor) {
         std::vector<const char*> arguments;
         int status;
         std::string_view printed_start;
-        int color;
-        bool routes;
     } cases[] = {
-        {{"--routes", "/nonexistent/a", "7"}, 1, cant_open, 7, true},
-        {{"--routes", "--", "/nonexistent/a"}, 1, cant_open, 2, true},
-        {{"--", "--routes", "5"}, 1, cant_open, 5, false},   // FILE "--routes"
-        {{"/nonexistent/a", "--routes"}, 1, cant_open, 2, false},  // COLOR "--routes"
-        {{"-", "3"}, 1, cant_open, 3, false},                // one dash is a FILE
-        {{"--routes", "--routes", "a", "b", "c"}, 1, "Too many option!\n", 2, true},
-        {{"--", "a", "b", "c"}, 1, "Too many option!\n", 2, false},
-        {{"--routes"}, 0, "Sondrix GPX data", 2, true},
-        {{"--help", "--bogus"}, 0, "Sondrix GPX data", 2, false},
-        {{"--routes", "--version", "--bogus"}, 0, "kelpway 1.10\n", 2, true},
-        {{"--bogus", "--help"}, 1, "Unknown option --bogus\nUsage: KELPWAY ***.GPX \n", 2, false},
-        {{"--ROUTES", "a"}, 1, "Unknown option --ROUTES\n", 2, false},
-        {{"--routes=yes", "a"}, 1, "Unknown option --routes=yes\n", 2, false},
+        {{"--routes", "/nonexistent/a", "7"}, 1, cant_open},
+        {{"--", "--routes", "5"}, 1, cant_open},             // FILE "--routes"
+        {{"/nonexistent/a", "--routes"}, 1, cant_open},      // COLOR "--routes"
+        {{"-", "3"}, 1, cant_open},                          // one dash is a FILE
+        {{"--routes", "--routes", "a", "b", "c"}, 1, "Too many option!\n"},
+        {{"--", "a", "b", "c"}, 1, "Too many option!\n"},
+        {{"--routes"}, 0, "Sondrix GPX data"},
+        {{"--help", "--bogus"}, 0, "Sondrix GPX data"},
+        {{"--routes", "--version", "--bogus"}, 0, "kelpway 1.10\n"},
+        {{"--bogus", "--help"}, 1, "Unknown option --bogus\nUsage: KELPWAY ***.GPX \n"},
+        {{"--ROUTES", "a"}, 1, "Unknown option --ROUTES\n"},
+        {{"--routes=yes", "a"}, 1, "Unknown option --routes=yes\n"},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.arguments.front());
         ConsoleRun run = run_with(row.arguments);
         EXPECT_EQ(run.status, row.status);
         EXPECT_TRUE(run.printed.starts_with(row.printed_start)) << run.printed;
-        EXPECT_EQ(run.color, row.color);
-        EXPECT_EQ(run.routes, row.routes);
     }
 }
 

@@ -155,12 +155,11 @@ FolderRun run_with(FileSystem& files, const std::string& gpx, const fs::path& fo
     fs::create_directories(folder);
     std::ofstream(folder / "in.gpx", std::ios::binary) << gpx;
     std::ofstream(folder / "BV100001.DRW", std::ios::binary) << other_runs_drw;
-    auto state = std::make_unique<ConversionState>();
     const std::string path = (folder / "in.gpx").string();
     const char* const arguments[] = {path.c_str(), "3"};
     const ConsoleFile console;
     if (console.file() == nullptr) return {-1, {}, {}, {}, {}, 0};  // the failure is reported
-    FolderRun run{run_program(arguments, *state, console.file(), files), console.printed(), {}, {}, {}, 0};
+    FolderRun run{run_program(arguments, console.file(), files), console.printed(), {}, {}, {}, 0};
     run.drw = read_bytes(folder / "BV100002.DRW");
     run.mmk = read_bytes(folder / "BV100002.MMK");
     run.entries = entries(folder);
