@@ -49,7 +49,7 @@ void put_text(OutputFile& file, std::string_view text) {
         const std::size_t plain = find_byte(text.data(), 0, text.size(), '\n');
         put_raw(file, text.data(), plain);
         if (plain == text.size()) return;
-        put_raw(file, "\r\n", 2);
+        put_raw(file, output_line_end.data(), output_line_end.size());
         text.remove_prefix(plain + 1);
     }
 }

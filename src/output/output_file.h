@@ -11,6 +11,9 @@ namespace kelpway {
 
 inline constexpr std::size_t output_buffer_size = std::size_t{1} << 16;
 
+// The byte rule of both outputs: every LF goes out as these two bytes.
+inline constexpr std::string_view output_line_end = "\r\n";
+
 // Collects output bytes and hands them to the sink in large writes.
 struct OutputFile {
     ByteSink sink;

@@ -42,15 +42,16 @@ void write_separator_record(OutputFile& line_file) { put_text(line_file, "J\n");
 
 void write_end_record(OutputFile& line_file) { put_text(line_file, "E\n"); }
 
-// Built in the output buffer itself. The record holds no LF, so it ends
-// with CR LF written as such.
+// Built in the output buffer itself: the record's LF is the only one it
+// holds, and it goes out by the byte rule.
 void write_point_record(OutputFile& line_file, int color, const DegreesMinutes& latitude,
                         const DegreesMinutes& longitude) {
     char* record = output_space(line_file, record_room);
     std::size_t at = put_position(record, latitude, longitude);
     const char color_field[] = {',', static_cast<char>('0' + color % 10)};
     at = put(record, at, {color_field, 2});
-    at = put(record, at, ",,,,\r\n");
+    at = put(record, at, ",,,,");
+    at = put(record, at, output_line_end);
     output_advance(line_file, at);
 }
 
