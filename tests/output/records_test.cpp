@@ -7,7 +7,6 @@
 #include <string>
 
 #include "output/output_file.h"
-#include "gpx/scan.h"
 
 namespace kelpway {
 namespace {
@@ -44,45 +43,6 @@ TEST(Records, FollowTheirTemplatesWithCrLf) {
     EXPECT_EQ(mmk,
               ",3540.874,N,13946.027,E,26,,,,,,\"Buoy, \"red\"\"\r\n"
               ",3352.000,S,15112.500,W,26,,,,,,\"\"\r\n");
-}
-
-TEST(OutputFile, WritesEveryLfAsCrLfAndLeavesCrAlone) {
-    const struct {
-        const char* text;
-        const char* written;
-    } cases[] = {
-        {"a\nb", "a\r\nb"}, {"\n\n", "\r\n\r\n"}, {"cr\r", "cr\r"}, {"x\r\n", "x\r\r\n"}, {"", ""},
-    };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.text);
-        auto file = std::make_unique<OutputFile>();
-        std::string written;
-        attach_output(*file, memory_sink(written));
-        put_text(*file, row.text);
-        EXPECT_TRUE(finish_output(*file));
-        EXPECT_EQ(written, row.written);
-    }
-}
-
-TEST(OutputFile, KeepsEveryByteBeyondOneBuffer) {
-    auto file = std::make_unique<OutputFile>();
-    std::string written;
-    attach_output(*file, memory_sink(written));
-    const std::string line(1000, 'q');
-    for (int i = 0; i < 200; ++i) put_text(*file, line + "\n");
-    EXPECT_TRUE(finish_output(*file));
-    EXPECT_EQ(written.size(), 200u * 1002u);
-    EXPECT_EQ(written.substr(written.size() - 3), "q\r\n");
-}
-
-TEST(Conversion, FramesAnInputWithoutElementsInStartAndEnd) {
-    auto state = std::make_unique<ScanState>();
-    std::string drw, mmk;
-    EXPECT_TRUE(convert_text(*state, "<?xml version=\"1.0\"?>\n<gpx>\n</gpx>\n", drw, mmk));
-    EXPECT_EQ(drw, "S\r\nE\r\n");
-    EXPECT_EQ(mmk, "");
-    EXPECT_EQ(state->point_count, 0);
-    EXPECT_EQ(state->line_count, 0);
 }
 
 }  // namespace
