@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Throughput benchmark of kelpway against `wc -l` on generated GPX, with an output digest check.
 #
-# bench/run.sh [--large] [--micro] [--update-digest] [--compare BINARY]
+# bench/run.sh [--large] [--real] [--micro] [--update-digest] [--compare BINARY]
 #   --large            also a 1 GB file (or KELPWAY_BENCH_LARGE=1); timing only, no digest
+#   --real             also 100 MB of real layouts: the GPX files of tests/e2e/data and, when it
+#                      is there, ../shared/corpus, one after another, over and over; timing only
 #   --micro            also runs the micro-benchmarks
 #   --update-digest    rewrites bench/expected-100MB.sha256 from this build's output
 #   --compare BINARY   also times another kelpway build (an earlier commit's, say) in the same
@@ -20,10 +22,12 @@ large=${KELPWAY_BENCH_LARGE:-0}
 micro=0
 update=0
 other=""
-usage="usage: bench/run.sh [--large] [--micro] [--update-digest] [--compare BINARY]"
+usage="usage: bench/run.sh [--large] [--real] [--micro] [--update-digest] [--compare BINARY]"
+real=0
 while (( $# > 0 )); do
     case "$1" in
         --large) large=1 ;;
+        --real) real=1 ;;
         --micro) micro=1 ;;
         --update-digest) update=1 ;;
         --compare)
@@ -172,6 +176,17 @@ check_digests() {
 measure "100 MB" "$work/bench-100MB.gpx"
 check_digests
 rm -f "$work/bench-100MB.gpx" "$work"/BV10*
+
+if (( real )); then
+    sources=("$root"/tests/e2e/data/*.gpx)
+    if [[ -d $root/../shared/corpus ]]; then sources+=("$root"/../shared/corpus/*.gpx); fi
+    cat "${sources[@]}" >"$work/layouts.gpx"
+    while (( $(stat -c %s "$work/real-100MB.gpx" 2>/dev/null || echo 0) < 100000000 )); do
+        cat "$work/layouts.gpx" >>"$work/real-100MB.gpx"
+    done
+    measure "real layouts, 100 MB (${#sources[@]} files repeated)" "$work/real-100MB.gpx"
+    rm -f "$work/real-100MB.gpx" "$work/layouts.gpx" "$work"/BV10*
+fi
 
 if (( large )); then
     "$generate" "$work/bench-1GB.gpx" 1000000000 >/dev/null

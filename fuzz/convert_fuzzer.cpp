@@ -15,7 +15,7 @@
 #include "base/comment_filter.h"
 #include "base/line_end.h"
 #include "base/line_reader.h"
-#include "gpx/attribute_search.h"
+#include "gpx/usual_attributes.h"
 #include "gpx/classify_sse.h"
 #include "gpx/line_kind.h"
 #include "gpx/line_memo.h"
@@ -174,8 +174,6 @@ void check_line_forms(kelpway::LineMemo& memo, std::string_view line) {
     }
     const std::optional<std::string_view> latitude = kelpway::attribute_text(line, "lat=");
     const std::optional<std::string_view> longitude = kelpway::attribute_text(line, "lon=");
-    const kelpway::AttributeTexts both = kelpway::attribute_texts(line, "lat=", "lon=");
-    if (!same(both.first, latitude) || !same(both.second, longitude)) fail("attributes searched together differ", line);
     for (const std::size_t name_end : {expected.tag_end, std::size_t{0}}) {
         const kelpway::AttributeTexts read = kelpway::attribute_texts_usual(line, name_end, "lat=", "lon=");
         if (!same(read.first, latitude) || !same(read.second, longitude)) fail("the usual layout reads otherwise", line);

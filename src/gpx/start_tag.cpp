@@ -4,13 +4,12 @@
 
 #include <optional>
 
-#include "gpx/attribute_search.h"
+#include "gpx/usual_attributes.h"
 #include "gpx/line_kind.h"
 #include "output/degrees_decimal.h"
 #include "gpx/line_text.h"
 #include "gpx/readers.h"
 #include "base/line_reader.h"
-#include "base/short_text.h"
 
 namespace kelpway {
 namespace {
@@ -39,7 +38,8 @@ std::size_t take_attributes(std::string_view line, std::size_t name_end, Attribu
 }
 
 std::size_t find_close(std::string_view line, std::size_t from) {
-    return find_byte(line.data(), from, line.size(), '>');
+    const std::size_t close = line.find('>', from);
+    return close == std::string_view::npos ? line.size() : close;
 }
 
 StartTag finished(const Attributes& found, TagEnd end, std::size_t rest) {

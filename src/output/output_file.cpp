@@ -1,10 +1,10 @@
 // Buffered output to a DRW or MMK file through its byte sink, with the byte rule.
 #include "output/output_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include "base/short_text.h"
 
 namespace kelpway {
 
@@ -46,7 +46,7 @@ void attach_output(OutputFile& file, const ByteSink& sink) {
 
 void put_text(OutputFile& file, std::string_view text) {
     while (!text.empty()) {
-        const std::size_t plain = find_byte(text.data(), 0, text.size(), '\n');
+        const std::size_t plain = std::min(text.find('\n'), text.size());
         put_raw(file, text.data(), plain);
         if (plain == text.size()) return;
         put_raw(file, output_line_end.data(), output_line_end.size());

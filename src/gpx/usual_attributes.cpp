@@ -1,11 +1,12 @@
-// Faster forms of attribute_text for the two keys of a start tag.
-#include "gpx/attribute_search.h"
+// A faster form of attribute_text for the two keys of a start tag: the
+// usual layout read without a search.
+#include "gpx/usual_attributes.h"
 
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
-#include "base/short_text.h"
+#include "gpx/line_text.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -16,43 +17,10 @@ namespace {
 
 bool is_quote(char c) { return c == '"' || c == '\''; }
 
-std::size_t find(std::string_view text, char wanted, std::size_t from = 0) {
-    return find_byte(text.data(), from, text.size(), wanted);
+std::size_t find(std::string_view text, char wanted, std::size_t from) {
+    const std::size_t at = text.find(wanted, from);
+    return at == std::string_view::npos ? text.size() : at;
 }
-
-// The value from `from` on: searched for within the whole text, so that the
-// searches can read whole chunks.
-std::string_view quoted_value_from(std::string_view text, std::size_t from) {
-    std::size_t open = from;  // lat="..., the usual case, needs no search
-    while (open < text.size() && !is_quote(text[open])) ++open;
-    if (open == text.size()) return text.substr(from);
-    const std::size_t close = find(text, text[open], open + 1);
-    return text.substr(open + 1, close - open - 1);
-}
-
-}  // namespace
-
-// Looks for the keys' last byte ('=' in "lat="), rare in a line, and checks
-// what stands before it: the first match of a key is its first occurrence.
-AttributeTexts attribute_texts(std::string_view line, std::string_view first, std::string_view second) {
-    AttributeTexts found;
-    const char last = first.back();
-    for (std::size_t at = find(line, last); at < line.size(); at = find(line, last, at + 1)) {
-        const auto ends_key = [&](std::string_view key) {
-            return at + 1 >= key.size() && same_bytes(line.data() + at + 1 - key.size(), key.data(), key.size() - 1);
-        };
-        const bool is_first = !found.first && ends_key(first);
-        const bool is_second = !found.second && ends_key(second);
-        if (!is_first && !is_second) continue;
-        const std::string_view value = quoted_value_from(line, at + 1);
-        if (is_first) found.first = value;
-        if (is_second) found.second = value;
-        if (found.first && found.second) break;
-    }
-    return found;
-}
-
-namespace {
 
 // No `wanted` byte in line[0, count).
 bool lacks_byte(std::string_view line, std::size_t count, char wanted) {
@@ -63,7 +31,7 @@ bool lacks_byte(std::string_view line, std::size_t count, char wanted) {
         return (hits & ((1u << count) - 1)) == 0;
     }
 #endif
-    return find_byte(line.data(), 0, count, wanted) == count;
+    return line.substr(0, count).find(wanted) == std::string_view::npos;
 }
 
 #if defined(__SSE2__)
@@ -150,7 +118,7 @@ AttributeTexts attribute_texts_usual(std::string_view line, std::size_t name_end
     if (usual_attribute_texts(line, name_end, first, second, first_value, second_value)) {
         return {first_value, second_value};
     }
-    return attribute_texts(line, first, second);
+    return {attribute_text(line, first), attribute_text(line, second)};
 }
 
 }  // namespace kelpway
