@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows build: kelpway.exe cross-built with MinGW-w64, its unit tests, a differential
-# end-to-end suite and an interrupt test run under Wine, and the release archive. Needs build/kelpway (the Linux build)
-# and the packages g++-mingw-w64-x86-64-posix, wine64, googletest (sources) and mandoc.
+# end-to-end suite and an interrupt test run under Wine, and the release archive. Needs
+# build/kelpway (the Linux build) and the packages g++-mingw-w64-x86-64-posix, wine64,
+# googletest (sources) and mandoc.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
