@@ -64,6 +64,7 @@ struct StoppedRun {
 
 // Runs kelpway on `input`, sends `signal` after `delay` (none when 0), and waits for its end.
 StoppedRun run_and_stop(const fs::path& input, const fs::path& console, int signal, Clock::duration delay) {
+    fs::remove(console);  // a run stopped before it opens its console has none
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, console.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

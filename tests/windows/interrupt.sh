@@ -27,6 +27,7 @@ now_us() { printf '%s' "${EPOCHREALTIME//[.,]/}"; }
 # run_until SIGNAL DELAY_US: one run, stopped after DELAY_US unless it ended first; sets status.
 run_until() {
     local signal=$1 delay=$2 start pid
+    rm -f "$work/console"  # a run stopped before its redirection has none
     start=$(now_us)
     (cd "$work/run" && exec "$wine" "$exe" big.gpx >"$work/console" 2>/dev/null) &
     pid=$!
