@@ -46,6 +46,12 @@ bool create_output(FileLink& link, OutputFile& output, FileSystem& files, const 
     return true;
 }
 
+// The first number from `from` on that no listed entry takes; past the last when none.
+int first_free(const TakenNumbers& taken, int from) {
+    while (from <= last_number && taken[static_cast<std::size_t>(from)]) ++from;
+    return from;
+}
+
 // Both placed: closing them is the last check. On a failure nothing stays,
 // not even the pair just placed.
 Outcome close_placed(ConversionState& state, const std::string& line, const std::string& mark) {
@@ -77,38 +83,44 @@ Outcome open_input_file(ConversionState& state, std::string_view path, FileSyste
     return Outcome::converted;
 }
 
-// The number is only looked up here, so that an MMK name that cannot take
-// the file is reported before any work; it is chosen when the pair is placed.
+// The number is looked up here, so that an MMK name that cannot take the
+// file is reported before any work; it is taken when the pair is placed.
 Outcome create_outputs(ConversionState& state, FileSystem& files) {
     TakenNumbers taken{};
     find_taken_numbers(files, output_path(state.path_parts, 1, "DRW"), taken);
-    int number = 1;
-    while (number <= last_number && taken[static_cast<std::size_t>(number)]) ++number;
-    if (number > last_number) return Outcome::cant_open_drw;
-    if (!files.replaceable(output_path(state.path_parts, number, "MMK"), state.input_file.handle)) {
+    state.number = first_free(taken, 1);
+    if (state.number > last_number) return Outcome::cant_open_drw;
+    if (!files.replaceable(output_path(state.path_parts, state.number, "MMK"), state.input_file.handle)) {
         return Outcome::cant_open_mmk;
     }
-    const std::string directory = locate(output_path(state.path_parts, number, "DRW")).directory;
+    const std::string directory = locate(output_path(state.path_parts, state.number, "DRW")).directory;
     if (!create_output(state.line_link, state.scan.line_file, files, directory)) return Outcome::cant_open_drw;
     if (!create_output(state.mark_link, state.scan.mark_file, files, directory)) return Outcome::cant_open_mmk;
     return Outcome::converted;
 }
 
-// The listing comes first, outside the held stretch: the stretch is only the
-// few calls that name the pair, and a stop before it still leaves nothing.
+// The number found when the run began is tried first: placing the DRW never
+// replaces, so it fails if an entry took that name since. Only then is the
+// folder listed again, and the first number free now is taken, and so on.
+// One held stretch from the first try to the last close.
 Outcome place_outputs(ConversionState& state, FileSystem& files) {
-    TakenNumbers taken{};
-    find_taken_numbers(files, output_path(state.path_parts, 1, "DRW"), taken);
     const StopsHeld held;
     ignore_stops_from_now();
-    for (int number = 1; number <= last_number; ++number) {
-        if (taken[static_cast<std::size_t>(number)]) continue;
+    TakenNumbers taken{};
+    bool listed_again = false;
+    for (int number = state.number; number <= last_number;) {
         const std::string mark = output_path(state.path_parts, number, "MMK");
         if (!files.replaceable(mark, state.input_file.handle)) return Outcome::cant_open_mmk;
         const std::string line = output_path(state.path_parts, number, "DRW");
         const Placed placed = files.place_new(state.line_link.handle, line);
-        if (placed == Placed::exists) continue;  // another run took it since the listing
         if (placed == Placed::failed) return Outcome::cant_open_drw;
+        if (placed == Placed::exists) {
+            if (!listed_again) find_taken_numbers(files, output_path(state.path_parts, 1, "DRW"), taken);
+            number = first_free(taken, listed_again ? number + 1 : 1);
+            listed_again = true;
+            continue;
+        }
+        state.number = number;
         if (!files.place_over(state.mark_link.handle, mark)) {
             files.remove(line);
             return Outcome::cant_open_mmk;

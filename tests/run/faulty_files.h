@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -19,8 +20,8 @@ enum class Call { exists, list, open_input, create_temporary, place_new, place_o
 enum class Role { none, input, drw, mmk };
 
 // `real`, with the call numbered `failing` (from 1) failing as `fault` says, and a second one
-// too when `also_failing` is set. Notes what the failing call was, and which call listed the
-// folder last.
+// too when `also_failing` is set. Notes what the failing call was, and which call checked an
+// MMK name last.
 struct FaultyFiles final : FileSystem {
     FaultyFiles(FileSystem& files, int failing_call, Fault kind, int second = 0)
         : real(files), failing(failing_call), also_failing(second), fault(kind) {}
@@ -30,10 +31,12 @@ struct FaultyFiles final : FileSystem {
     Fault fault;
     int stop_signal = SIGINT;
     int calls = 0;
-    int last_listing = 0;
+    int last_check = 0;
     Call failed_call = Call::exists;
     Role failed_role = Role::none;
     std::vector<std::pair<FileHandle, Role>> roles;
+    // What another run does while this one converts: called before the first placing.
+    std::function<void()> meanwhile;
 
     Role role_of(FileHandle file) const {
         for (const auto& [handle, role] : roles) {
@@ -70,9 +73,7 @@ struct FaultyFiles final : FileSystem {
         return !fails(Call::exists, Role::none, {Fault::io_error}) && real.exists(path);
     }
     bool list(const std::string& directory, const std::function<void(std::string_view)>& visit) override {
-        const bool failed = fails(Call::list, Role::none, {Fault::io_error});
-        last_listing = calls;
-        return !failed && real.list(directory, visit);
+        return !fails(Call::list, Role::none, {Fault::io_error}) && real.list(directory, visit);
     }
     FileHandle open_input(const std::string& path) override {
         if (fails(Call::open_input, Role::input, {Fault::io_error})) return no_file;
@@ -84,6 +85,7 @@ struct FaultyFiles final : FileSystem {
         return note(real.create_temporary(directory), role);
     }
     Placed place_new(FileHandle file, const std::string& path) override {
+        if (meanwhile) std::exchange(meanwhile, nullptr)();
         if (fails(Call::place_new, role_of(file), {Fault::io_error})) return Placed::failed;
         return real.place_new(file, path);
     }
@@ -91,7 +93,9 @@ struct FaultyFiles final : FileSystem {
         return !fails(Call::place_over, role_of(file), {Fault::io_error}) && real.place_over(file, path);
     }
     bool replaceable(const std::string& path, FileHandle input) override {
-        return !fails(Call::replaceable, Role::mmk, {Fault::io_error}) && real.replaceable(path, input);
+        const bool failed = fails(Call::replaceable, Role::mmk, {Fault::io_error});
+        last_check = calls;
+        return !failed && real.replaceable(path, input);
     }
     // Only runs that already failed call these.
     void discard(FileHandle file) override { real.discard(file); }
