@@ -68,13 +68,15 @@ public:
         return place_temporary_over(*find(descriptor(file)), path);
     }
 
+    // A file its owner made read-only is refused, as opening it for writing
+    // would be, though a rename could replace it.
     bool replaceable(const std::string& path, FileHandle input) override {
         const char* name = system_path(path);
         struct stat mark;
         if (name == nullptr || ::lstat(name, &mark) != 0) return name != nullptr && errno == ENOENT;
         struct stat in;
         return S_ISREG(mark.st_mode) && ::fstat(descriptor(input), &in) == 0 &&
-               !(mark.st_dev == in.st_dev && mark.st_ino == in.st_ino);
+               !(mark.st_dev == in.st_dev && mark.st_ino == in.st_ino) && ::access(name, W_OK) == 0;
     }
 
     void discard(FileHandle file) override {
