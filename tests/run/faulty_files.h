@@ -35,8 +35,10 @@ struct FaultyFiles final : FileSystem {
     Call failed_call = Call::exists;
     Role failed_role = Role::none;
     std::vector<std::pair<FileHandle, Role>> roles;
-    // What another run does while this one converts: called before the first placing.
+    // What another run does while this one converts: called before the DRW is first placed,
+    // and before the MMK is placed.
     std::function<void()> meanwhile;
+    std::function<void()> before_mark;
 
     Role role_of(FileHandle file) const {
         for (const auto& [handle, role] : roles) {
@@ -90,6 +92,7 @@ struct FaultyFiles final : FileSystem {
         return real.place_new(file, path);
     }
     bool place_over(FileHandle file, const std::string& path) override {
+        if (before_mark) std::exchange(before_mark, nullptr)();
         return !fails(Call::place_over, role_of(file), {Fault::io_error}) && real.place_over(file, path);
     }
     bool replaceable(const std::string& path, FileHandle input) override {

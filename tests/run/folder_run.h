@@ -20,7 +20,9 @@ namespace kelpway {
 
 namespace fs = std::filesystem;
 
+// Empty for anything but a regular file.
 inline std::string read_bytes(const fs::path& file) {
+    if (!fs::is_regular_file(file)) return {};
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
