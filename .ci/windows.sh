@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The Windows build: kelpway.exe cross-built with MinGW-w64, its unit tests and a differential
-# end-to-end suite run under Wine, and the release archive. Needs build/kelpway (the Linux build)
-# and the packages g++-mingw-w64-x86-64-posix, wine64, googletest (sources) and mandoc.
+# The Windows build: kelpway.exe cross-built with MinGW-w64, its unit tests, a differential
+# end-to-end suite and an interrupt test run under Wine, and the release archive. Needs
+# build/kelpway (the Linux build) and the packages g++-mingw-w64-x86-64-posix, wine64,
+# googletest (sources) and mandoc.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -48,6 +49,9 @@ step "kelpway.exe against the Linux build"
 folders=(examples tests/e2e/data)
 if [ -n "${KELPWAY_CORPUS:-}" ]; then folders+=("$KELPWAY_CORPUS"); fi
 tests/windows/differential.sh build/kelpway "$build/kelpway.exe" cmake/wine-run.sh "${folders[@]}"
+
+step "kelpway.exe stopped by Ctrl-C and by signals under Wine"
+tests/windows/interrupt.sh "$build/kelpway.exe" cmake/wine-run.sh
 
 step "the release archive"
 (cd "$build" && cpack -G ZIP >/dev/null)

@@ -9,8 +9,8 @@ namespace kelpway {
 
 namespace {
 
-// Closes both outputs and tells which failure, if any, the run met. A read
-// error outranks a write error; DRW outranks MMK.
+// Ends the writing of both outputs and tells which failure, if any, the run
+// met. A read error outranks a write error; DRW outranks MMK.
 Outcome finish_run(ScanState& state) {
     const bool drw_kept = finish_output(state.line_file);
     const bool mmk_kept = finish_output(state.mark_file);
@@ -34,11 +34,10 @@ struct FileSetGuard {
 Outcome convert_gpx(ConversionState& state, std::string_view path, FileSystem& files) {
     const FileSetGuard guard{state};
     if (const Outcome opened = open_input_file(state, path, files); opened != Outcome::converted) return opened;
-    const int number = create_line_file(state, files);
-    if (number == 0) return Outcome::cant_open_drw;
-    if (!create_mark_file(state, files, number)) return Outcome::cant_open_mmk;
+    if (const Outcome created = create_outputs(state, files); created != Outcome::converted) return created;
     scan_input(state.scan);
-    return finish_run(state.scan);
+    if (const Outcome written = finish_run(state.scan); written != Outcome::converted) return written;
+    return place_outputs(state, files);
 }
 
 }  // namespace kelpway

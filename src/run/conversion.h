@@ -10,8 +10,9 @@
 
 namespace kelpway {
 
-// Converts the GPX file named by `path` into a new BV10nnnn pair. Every
-// file it opened is closed when it returns.
+// Converts the GPX file named by `path` into a new BV10nnnn pair, which
+// appears whole or not at all. Every file it opened is closed when it
+// returns, and an output it did not place is removed.
 Outcome convert_gpx(ConversionState& state, std::string_view path, FileSystem& files);
 
 }  // namespace kelpway

@@ -1,10 +1,12 @@
-// Opening the GPX input and creating the DRW and MMK outputs of a run.
+// Opening the GPX input, writing the DRW and MMK outputs as temporaries, and
+// putting them in place as a pair.
 #include "run/file_set.h"
 
 #include <cstdio>
 
 #include "output/output_file.h"
 #include "run/name_lookup.h"
+#include "run/stop_signals.h"
 
 namespace kelpway {
 
@@ -18,18 +20,14 @@ ByteSource file_source(FileLink& link) {
     return {read, &link};
 }
 
-ByteSink file_sink(FileLink& link) {
+// An output stays open when its writing ends: it is placed, or discarded, by handle.
+ByteSink temporary_sink(FileLink& link) {
     const WriteBytes write = [](void* context, const char* bytes, std::size_t size) {
         const auto& file = *static_cast<FileLink*>(context);
         return file.files->write(file.handle, bytes, size);
     };
-    const CloseSink close = [](void* context) {
-        auto& file = *static_cast<FileLink*>(context);
-        const bool closed = file.files->close(file.handle);
-        file.handle = no_file;
-        return closed;
-    };
-    return {write, close, &link};
+    const CloseSink keep_open = [](void*) { return true; };
+    return {write, keep_open, &link};
 }
 
 std::string output_path(const PathParts& argument, int number, const char* extension) {
@@ -40,6 +38,33 @@ std::string output_path(const PathParts& argument, int number, const char* exten
 
 // The last component of the argument as the operating system reads it.
 std::string_view typed_entry(std::string_view path) { return path.substr(path.size() - locate(path).entry.size()); }
+
+bool create_output(FileLink& link, OutputFile& output, FileSystem& files, const std::string& directory) {
+    link = {&files, files.create_temporary(directory)};
+    if (link.handle == no_file) return false;
+    attach_output(output, temporary_sink(link));
+    return true;
+}
+
+// The first number from `from` on that no listed entry takes; past the last when none.
+int first_free(const TakenNumbers& taken, int from) {
+    while (from <= last_number && taken[static_cast<std::size_t>(from)]) ++from;
+    return from;
+}
+
+// Both placed: closing them is the last check. On a failure nothing stays,
+// not even the pair just placed.
+Outcome close_placed(ConversionState& state, const std::string& line, const std::string& mark) {
+    FileSystem& files = *state.line_link.files;
+    const bool line_closed = files.close(state.line_link.handle);
+    const bool mark_closed = files.close(state.mark_link.handle);
+    state.line_link.handle = no_file;
+    state.mark_link.handle = no_file;
+    if (line_closed && mark_closed) return Outcome::converted;
+    files.remove(line);
+    files.remove(mark);
+    return line_closed ? Outcome::cant_write_mmk : Outcome::cant_write_drw;
+}
 
 }  // namespace
 
@@ -58,33 +83,51 @@ Outcome open_input_file(ConversionState& state, std::string_view path, FileSyste
     return Outcome::converted;
 }
 
-int create_line_file(ConversionState& state, FileSystem& files) {
-    state.path_parts.extension = "DRW";
+// The number is looked up here, so that an MMK name that cannot take the
+// file is reported before any work; it is taken when the pair is placed.
+Outcome create_outputs(ConversionState& state, FileSystem& files) {
     TakenNumbers taken{};
     find_taken_numbers(files, output_path(state.path_parts, 1, "DRW"), taken);
-    for (int number = 1; number <= last_number; ++number) {
-        if (taken[static_cast<std::size_t>(number)]) continue;
-        state.output_path = output_path(state.path_parts, number, "DRW");
-        FileHandle file = no_file;
-        const Created created = files.create_new(state.output_path, file);
-        if (created == Created::created) {
-            state.line_link = {&files, file};
-            attach_output(state.scan.line_file, file_sink(state.line_link));
-            return number;
-        }
-        if (created == Created::failed) break;  // exists: another run took it since the listing
+    state.number = first_free(taken, 1);
+    if (state.number > last_number) return Outcome::cant_open_drw;
+    if (!files.replaceable(output_path(state.path_parts, state.number, "MMK"), state.input_file.handle)) {
+        return Outcome::cant_open_mmk;
     }
-    return 0;
+    const std::string directory = locate(output_path(state.path_parts, state.number, "DRW")).directory;
+    if (!create_output(state.line_link, state.scan.line_file, files, directory)) return Outcome::cant_open_drw;
+    if (!create_output(state.mark_link, state.scan.mark_file, files, directory)) return Outcome::cant_open_mmk;
+    return Outcome::converted;
 }
 
-bool create_mark_file(ConversionState& state, FileSystem& files, int number) {
-    state.path_parts.extension = "MMK";
-    state.output_path = output_path(state.path_parts, number, "MMK");
-    const FileHandle file = files.open_mark(state.output_path, state.input_file.handle);
-    if (file == no_file) return false;
-    state.mark_link = {&files, file};
-    attach_output(state.scan.mark_file, file_sink(state.mark_link));
-    return true;
+// The number found when the run began is tried first: placing the DRW never
+// replaces, so it fails if an entry took that name since. Only then is the
+// folder listed again, and the first number free now is taken, and so on.
+// One held stretch from the first try to the last close.
+Outcome place_outputs(ConversionState& state, FileSystem& files) {
+    const StopsHeld held;
+    ignore_stops_from_now();
+    TakenNumbers taken{};
+    bool listed_again = false;
+    for (int number = state.number; number <= last_number;) {
+        const std::string mark = output_path(state.path_parts, number, "MMK");
+        if (!files.replaceable(mark, state.input_file.handle)) return Outcome::cant_open_mmk;
+        const std::string line = output_path(state.path_parts, number, "DRW");
+        const Placed placed = files.place_new(state.line_link.handle, line);
+        if (placed == Placed::failed) return Outcome::cant_open_drw;
+        if (placed == Placed::exists) {
+            if (!listed_again) find_taken_numbers(files, output_path(state.path_parts, 1, "DRW"), taken);
+            number = first_free(taken, listed_again ? number + 1 : 1);
+            listed_again = true;
+            continue;
+        }
+        state.number = number;
+        if (!files.place_over(state.mark_link.handle, mark)) {
+            files.remove(line);
+            return Outcome::cant_open_mmk;
+        }
+        return close_placed(state, line, mark);
+    }
+    return Outcome::cant_open_drw;
 }
 
 void close_file_set(ConversionState& state) {
@@ -92,6 +135,10 @@ void close_file_set(ConversionState& state) {
     state.input_file.handle = no_file;
     abandon_output(state.scan.line_file);
     abandon_output(state.scan.mark_file);
+    for (FileLink* output : {&state.line_link, &state.mark_link}) {
+        if (output->handle != no_file) output->files->discard(output->handle);
+        output->handle = no_file;
+    }
 }
 
 }  // namespace kelpway

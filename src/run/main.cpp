@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "run/command_line.h"
+#include "run/stop_signals.h"
 
 namespace {
 
 int run(std::span<const char* const> arguments) {
+    kelpway::catch_stop_signals();
     const int status = kelpway::run_program(arguments, stdout, kelpway::system_files());
     // A summary that never reached its reader is a failure too.
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? status : 1;

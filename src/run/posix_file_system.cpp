@@ -1,6 +1,8 @@
 // The file system of POSIX platforms.
+#include "run/posix_file_system.h"
+
+#include <array>
 #include <cerrno>
-#include <climits>
 #include <memory>
 
 #include <dirent.h>
@@ -8,21 +10,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "run/file_system.h"
+#include "run/posix_temporary.h"
 
 namespace kelpway {
 
 namespace {
-
-// The one check before every system call: a path that does not fit is
-// refused rather than cut into another name.
-const char* system_path(const std::string& path) {
-    if (path.size() >= PATH_MAX) {
-        errno = ENAMETOOLONG;
-        return nullptr;
-    }
-    return path.c_str();
-}
 
 int descriptor(FileHandle file) { return static_cast<int>(file); }
 
@@ -30,7 +22,10 @@ struct DirectoryCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
 
-struct PosixFileSystem final : FileSystem {
+class PosixFileSystem final : public FileSystem {
+public:
+    explicit PosixFileSystem(bool use_unnamed) : unnamed(use_unnamed) {}
+
     bool exists(const std::string& path) override {
         const char* name = system_path(path);
         return name != nullptr && ::access(name, F_OK) == 0;
@@ -58,33 +53,39 @@ struct PosixFileSystem final : FileSystem {
         return fd;
     }
 
-    Created create_new(const std::string& path, FileHandle& file) override {
-        const char* name = system_path(path);
-        const int fd = name != nullptr ? ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666) : -1;
-        file = fd;
-        if (fd >= 0) return Created::created;
-        return errno == EEXIST ? Created::exists : Created::failed;
+    FileHandle create_temporary(const std::string& directory) override {
+        Temporary* free = find(-1);
+        if (free == nullptr || !create_temporary_file(*free, directory, unnamed)) return no_file;
+        return free->fd;
     }
 
-    // The file is opened as it is, compared with the input, and only then
-    // emptied: truncated on opening, an input reached through a link to it
-    // would be lost.
-    FileHandle open_mark(const std::string& path, FileHandle input) override {
+    Placed place_new(FileHandle file, const std::string& path) override {
+        if (place_temporary_new(*find(descriptor(file)), path)) return Placed::placed;
+        return errno == EEXIST ? Placed::exists : Placed::failed;
+    }
+
+    bool place_over(FileHandle file, const std::string& path) override {
+        return place_temporary_over(*find(descriptor(file)), path);
+    }
+
+    // A file its owner made read-only is refused, as opening it for writing
+    // would be, though a rename could replace it.
+    bool replaceable(const std::string& path, FileHandle input) override {
         const char* name = system_path(path);
-        const int fd = name != nullptr
-                           ? ::open(name, O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666)
-                           : -1;
-        if (fd < 0) return no_file;
         struct stat mark;
+        if (name == nullptr || ::lstat(name, &mark) != 0) return name != nullptr && errno == ENOENT;
         struct stat in;
-        const bool usable = ::fstat(fd, &mark) == 0 && S_ISREG(mark.st_mode) &&
-                            ::fstat(descriptor(input), &in) == 0 &&
-                            !(mark.st_dev == in.st_dev && mark.st_ino == in.st_ino) && ::ftruncate(fd, 0) == 0;
-        if (!usable) {
-            ::close(fd);
-            return no_file;
-        }
-        return fd;
+        return S_ISREG(mark.st_mode) && ::fstat(descriptor(input), &in) == 0 &&
+               !(mark.st_dev == in.st_dev && mark.st_ino == in.st_ino) && ::access(name, W_OK) == 0;
+    }
+
+    void discard(FileHandle file) override {
+        remove_temporary_name(*find(descriptor(file)));
+        close(file);
+    }
+
+    void remove(const std::string& path) override {
+        if (const char* name = system_path(path)) ::unlink(name);
     }
 
     std::ptrdiff_t read(FileHandle file, char* bytes, std::size_t size) override {
@@ -95,13 +96,32 @@ struct PosixFileSystem final : FileSystem {
         return ::write(descriptor(file), bytes, size);
     }
 
-    bool close(FileHandle file) override { return ::close(descriptor(file)) == 0; }
+    bool close(FileHandle file) override {
+        if (Temporary* temporary = find(descriptor(file))) *temporary = {};
+        return ::close(descriptor(file)) == 0;
+    }
+
+private:
+    Temporary* find(int fd) {
+        for (Temporary& temporary : temporaries) {
+            if (temporary.fd == fd) return &temporary;
+        }
+        return nullptr;
+    }
+
+    bool unnamed;
+    std::array<Temporary, 4> temporaries;
 };
 
 }  // namespace
 
 FileSystem& system_files() {
-    static PosixFileSystem files;
+    static PosixFileSystem files{true};
+    return files;
+}
+
+FileSystem& files_with_named_temporaries() {
+    static PosixFileSystem files{false};
     return files;
 }
 

@@ -23,6 +23,7 @@ struct ConversionState {
     FileLink input_file;
     FileLink line_link;       // DRW
     FileLink mark_link;       // MMK
+    int number = 0;           // the pair's: the first free one as listed when the run began
 };
 
 }  // namespace kelpway

@@ -2,11 +2,14 @@
 #if defined(_WIN32)
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 #include <windows.h>
 
 #include "run/file_system.h"
+#include "run/stop_signals.h"
+#include "run/temporary_name.h"
 #include "run/windows_text.h"
 
 namespace kelpway {
@@ -50,6 +53,37 @@ bool is_plain_file(HANDLE file) {
 
 DWORD chunk_of(std::size_t size) { return size < 0x40000000 ? static_cast<DWORD>(size) : 0x40000000; }
 
+// A temporary is deleted when its last handle closes, however the process
+// ends, until placing it clears that.
+bool set_deleted_on_close(HANDLE file, bool deleted) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = deleted ? TRUE : FALSE;
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
+bool rename_file(HANDLE file, const std::wstring& path, bool replace) {
+    const std::size_t name_bytes = path.size() * sizeof(wchar_t);
+    std::string buffer(sizeof(FILE_RENAME_INFO) + name_bytes, '\0');
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = replace ? TRUE : FALSE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(name_bytes);
+    std::memcpy(rename->FileName, path.c_str(), name_bytes + sizeof(wchar_t));
+    return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != 0;
+}
+
+// Placing clears the deletion first: a file about to be deleted cannot be
+// renamed. A failure sets it again.
+bool place(HANDLE file, const std::string& path, bool replace) {
+    std::wstring wide;
+    if (!system_path(path, wide) || !set_deleted_on_close(file, false)) return false;
+    if (rename_file(file, wide, replace)) return true;
+    const DWORD error = GetLastError();
+    set_deleted_on_close(file, true);
+    SetLastError(error);
+    return false;
+}
+
 struct WindowsFileSystem final : FileSystem {
     bool exists(const std::string& path) override {
         std::wstring wide;
@@ -84,34 +118,55 @@ struct WindowsFileSystem final : FileSystem {
         return file_of(file);
     }
 
-    Created create_new(const std::string& path, FileHandle& file) override {
-        std::wstring wide;
-        file = no_file;
-        if (!system_path(path, wide)) return Created::failed;
-        const HANDLE created = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (created != INVALID_HANDLE_VALUE) {
-            file = file_of(created);
-            return Created::created;
-        }
-        return GetLastError() == ERROR_FILE_EXISTS ? Created::exists : Created::failed;
-    }
-
-    // Opened without following a reparse point, compared with the input,
-    // and only then emptied, as on other platforms.
-    FileHandle open_mark(const std::string& path, FileHandle input) override {
-        std::wstring wide;
-        if (!system_path(path, wide)) return no_file;
-        const HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return no_file;
-        LARGE_INTEGER start{};
-        if (!is_plain_file(file) || same_file(file, handle_of(input)) ||
-            !SetFilePointerEx(file, start, nullptr, FILE_BEGIN) || !SetEndOfFile(file)) {
+    FileHandle create_temporary(const std::string& directory) override {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::wstring wide;
+            if (!system_path(temporary_path(directory, GetCurrentProcessId()), wide)) return no_file;
+            // Held, so that no Ctrl-C ends the process between creating and marking it.
+            const StopsHeld held;
+            const HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file == INVALID_HANDLE_VALUE) {
+                if (GetLastError() == ERROR_FILE_EXISTS) continue;
+                return no_file;
+            }
+            if (set_deleted_on_close(file, true)) return file_of(file);
             CloseHandle(file);
+            DeleteFileW(wide.c_str());
             return no_file;
         }
-        return file_of(file);
+        return no_file;
+    }
+
+    Placed place_new(FileHandle file, const std::string& path) override {
+        if (place(handle_of(file), path, false)) return Placed::placed;
+        const DWORD error = GetLastError();
+        return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? Placed::exists : Placed::failed;
+    }
+
+    bool place_over(FileHandle file, const std::string& path) override { return place(handle_of(file), path, true); }
+
+    // Opened without following a reparse point, and compared with the input.
+    bool replaceable(const std::string& path, FileHandle input) override {
+        std::wstring wide;
+        if (!system_path(path, wide)) return false;
+        const HANDLE file = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+        const bool usable = is_plain_file(file) && !same_file(file, handle_of(input));
+        CloseHandle(file);
+        return usable;
+    }
+
+    void discard(FileHandle file) override {
+        set_deleted_on_close(handle_of(file), true);
+        CloseHandle(handle_of(file));
+    }
+
+    void remove(const std::string& path) override {
+        std::wstring wide;
+        if (system_path(path, wide)) DeleteFileW(wide.c_str());
     }
 
     std::ptrdiff_t read(FileHandle file, char* bytes, std::size_t size) override {

@@ -212,10 +212,9 @@ TEST(Faults, RefusesEntriesThatAreNotFilesWithoutWaitingOnThem) {
         {"a FIFO as the input", "in.GPX", nullptr, 1, "Can't open .GPX file!\n", {}, nullptr},
         {"a FIFO in the way of the first DRW", "BV100001.DRW", nullptr, 0,
          "MMK 0 points\nDRW 0 lines(color=2)\n", {"BV100002.DRW", "BV100002.MMK"}, "BV100002.MMK"},
-        {"a FIFO in place of the MMK", "BV100001.MMK", nullptr, 1, "Can't open .MMK file!\n",
-         {"BV100001.DRW"}, "BV100001.DRW"},
-        {"a directory in place of the MMK", nullptr, "BV100001.MMK", 1, "Can't open .MMK file!\n",
-         {"BV100001.DRW"}, "BV100001.DRW"},
+        // Refused before any output is written: nothing of the run stays.
+        {"a FIFO in place of the MMK", "BV100001.MMK", nullptr, 1, "Can't open .MMK file!\n", {}, nullptr},
+        {"a directory in place of the MMK", nullptr, "BV100001.MMK", 1, "Can't open .MMK file!\n", {}, nullptr},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.what);

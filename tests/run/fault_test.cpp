@@ -1,107 +1,22 @@
 // A fault at every call: runs whose k-th file-system call fails end as the clean run did,
-// or with exactly one message, status 1, no summary, and no other run's DRW file touched.
+// or with exactly one message, status 1, no summary, no new entry at all (neither a BV10 name
+// nor a temporary), and no other run's DRW file touched.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <initializer_list>
-#include <utility>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "console_file.h"
-#include "run/command_line.h"
+#include "faulty_files.h"
+#include "folder_run.h"
 #include "run/file_system.h"
+#if !defined(_WIN32)
+#include "run/posix_file_system.h"
+#endif
 
 namespace kelpway {
 namespace {
-
-namespace fs = std::filesystem;
-
-enum class Fault { io_error, short_write, failed_close, interrupted };
-enum class Call { exists, list, open_input, create_new, open_mark, read, write, close };
-enum class Role { none, input, drw, mmk };
-
-// The system's files, with the call numbered `failing` (from 1) failing as `fault` says, and
-// a second one too when `also_failing` is set. Notes what the failing call was.
-struct FaultyFiles final : FileSystem {
-    FaultyFiles(int failing_call, Fault kind, int second = 0)
-        : failing(failing_call), also_failing(second), fault(kind) {}
-    FileSystem& real = system_files();
-    int failing;
-    int also_failing;
-    Fault fault;
-    int calls = 0;
-    Call failed_call = Call::exists;
-    Role failed_role = Role::none;
-    std::vector<std::pair<FileHandle, Role>> roles;
-
-    Role role_of(FileHandle file) const {
-        for (const auto& [handle, role] : roles) {
-            if (handle == file) return role;
-        }
-        return Role::none;
-    }
-    FileHandle note(FileHandle file, Role role) {
-        if (file != no_file) roles.emplace_back(file, role);
-        return file;
-    }
-    // Counts the call; true when it is to fail in one of the `kinds` of fault.
-    bool fails(Call call, Role role, std::initializer_list<Fault> kinds) {
-        ++calls;
-        if (calls != failing && calls != also_failing) return false;
-        if (std::find(kinds.begin(), kinds.end(), fault) == kinds.end()) return false;
-        failed_call = call;
-        failed_role = role;
-        return true;
-    }
-
-    bool exists(const std::string& path) override {
-        return !fails(Call::exists, Role::none, {Fault::io_error}) && real.exists(path);
-    }
-    bool list(const std::string& directory, const std::function<void(std::string_view)>& visit) override {
-        return !fails(Call::list, Role::none, {Fault::io_error}) && real.list(directory, visit);
-    }
-    FileHandle open_input(const std::string& path) override {
-        if (fails(Call::open_input, Role::input, {Fault::io_error})) return no_file;
-        return note(real.open_input(path), Role::input);
-    }
-    Created create_new(const std::string& path, FileHandle& file) override {
-        if (fails(Call::create_new, Role::drw, {Fault::io_error})) return Created::failed;
-        const Created created = real.create_new(path, file);
-        if (created == Created::created) note(file, Role::drw);
-        return created;
-    }
-    FileHandle open_mark(const std::string& path, FileHandle input) override {
-        if (fails(Call::open_mark, Role::mmk, {Fault::io_error})) return no_file;
-        return note(real.open_mark(path, input), Role::mmk);
-    }
-    std::ptrdiff_t read(FileHandle file, char* bytes, std::size_t size) override {
-        if (fails(Call::read, role_of(file), {Fault::io_error, Fault::interrupted})) return failure();
-        return real.read(file, bytes, size);
-    }
-    std::ptrdiff_t write(FileHandle file, const char* bytes, std::size_t size) override {
-        if (fails(Call::write, role_of(file), {Fault::io_error, Fault::interrupted, Fault::short_write})) {
-            if (fault != Fault::short_write) return failure();
-            size = size > 1 ? size / 2 : size;
-        }
-        return real.write(file, bytes, size);
-    }
-    bool close(FileHandle file) override {
-        const bool failed = fails(Call::close, role_of(file), {Fault::io_error, Fault::failed_close});
-        return real.close(file) && !failed;
-    }
-    std::ptrdiff_t failure() const {
-        errno = fault == Fault::interrupted ? EINTR : EIO;
-        return -1;
-    }
-};
 
 // The one message a run must end with when this call failed; empty: it must end as the clean run.
 std::string expected_message(const FaultyFiles& files) {
@@ -110,10 +25,12 @@ std::string expected_message(const FaultyFiles& files) {
     const std::string which = files.failed_role == Role::drw ? "DRW" : "MMK";
     switch (files.failed_call) {
         case Call::exists:
-        case Call::list: return "";  // the name is found, or taken numbers show on creating them
+        case Call::list: return "";  // the name is found, or taken numbers show on placing the DRW
         case Call::open_input: return "Can't open .GPX file!\n";
-        case Call::create_new: return "Can't open .DRW file!\n";
-        case Call::open_mark: return "Can't open .MMK file!\n";
+        case Call::create_temporary: return "Can't open ." + which + " file!\n";
+        case Call::place_new: return "Can't open .DRW file!\n";
+        case Call::replaceable:
+        case Call::place_over: return "Can't open .MMK file!\n";
         case Call::read: return "Can't read .GPX file!\n";
         case Call::write:
         case Call::close: return output ? "Can't write ." + which + " file!\n" : "";
@@ -121,63 +38,13 @@ std::string expected_message(const FaultyFiles& files) {
     return "";
 }
 
-std::string read_bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> entries(const fs::path& directory) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(directory)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-struct FolderRun {
-    int status;
-    std::string printed;
-    std::string drw, mmk;  // BV100002, the pair this run creates
-    std::vector<std::string> entries;
-    int calls;
-};
-
-const std::string other_runs_drw = "S\r\nE\r\n";
-
-// A folder of this test's own under the system's temporary folder.
-fs::path scratch_folder(const char* what) {
-    std::random_device random;
-    return fs::temp_directory_path() / ("kelpway-" + std::string(what) + "-" + std::to_string(random()));
-}
-
-// One conversion of `gpx` in a folder where another run left BV100001.DRW.
-FolderRun run_with(FileSystem& files, const std::string& gpx, const fs::path& folder) {
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    std::ofstream(folder / "in.gpx", std::ios::binary) << gpx;
-    std::ofstream(folder / "BV100001.DRW", std::ios::binary) << other_runs_drw;
-    const std::string path = (folder / "in.gpx").string();
-    const char* const arguments[] = {path.c_str(), "3"};
-    const ConsoleFile console;
-    if (console.file() == nullptr) return {-1, {}, {}, {}, {}, 0};  // the failure is reported
-    FolderRun run{run_program(arguments, console.file(), files), console.printed(), {}, {}, {}, 0};
-    run.drw = read_bytes(folder / "BV100002.DRW");
-    run.mmk = read_bytes(folder / "BV100002.MMK");
-    run.entries = entries(folder);
-    EXPECT_EQ(read_bytes(folder / "BV100001.DRW"), other_runs_drw) << "another run's DRW changed";
-    return run;
-}
-
-std::string sample_gpx(int waypoints, int points) {
-    std::string gpx = "<gpx>\n";
-    for (int i = 0; i < waypoints; ++i) {
-        gpx += "<wpt lat=\"35." + std::to_string(100000 + i) + "\" lon=\"-139.5\"><name>Mark " +
-               std::to_string(i) + "</name></wpt>\n";
-    }
-    gpx += "<trk><trkseg>\n";
-    for (int i = 0; i < points; ++i) {
-        gpx += "  <trkpt lat=\"-12." + std::to_string(100000 + i) + "\" lon=\"45.25\"><ele>3</ele></trkpt>\n";
-    }
-    return gpx + "</trkseg></trk>\n</gpx>\n";
+// The platform's file system, and on POSIX the same with its temporaries always named.
+std::vector<std::pair<const char*, FileSystem*>> file_systems() {
+    std::vector<std::pair<const char*, FileSystem*>> all = {{"system files", &system_files()}};
+#if !defined(_WIN32)
+    all.emplace_back("named temporaries", &files_with_named_temporaries());
+#endif
+    return all;
 }
 
 TEST(Faults, EveryCallFailingEndsCleanlyOrWithOneMessage) {
@@ -191,33 +58,29 @@ TEST(Faults, EveryCallFailingEndsCleanlyOrWithOneMessage) {
     };
     const fs::path folder = scratch_folder("faults");
     int runs = 0;
-    for (const auto& input : inputs) {
-        SCOPED_TRACE(input.what);
-        FaultyFiles counting(0, Fault::io_error);
-        const FolderRun clean = run_with(counting, input.gpx, folder);
-        ASSERT_EQ(clean.status, 0) << clean.printed;
-        for (const Fault fault : {Fault::io_error, Fault::short_write, Fault::failed_close, Fault::interrupted}) {
-            for (int k = 1; k <= counting.calls; ++k) {
-                SCOPED_TRACE(::testing::Message() << "fault " << static_cast<int>(fault) << " at call " << k);
-                FaultyFiles files(k, fault);
-                const FolderRun run = run_with(files, input.gpx, folder);
-                ++runs;
-                const std::string message = expected_message(files);
-                if (message.empty()) {
-                    EXPECT_EQ(run.status, 0) << run.printed;
-                    EXPECT_EQ(run.printed, clean.printed);
-                    EXPECT_TRUE(run.drw == clean.drw && run.mmk == clean.mmk);
-                    EXPECT_EQ(run.entries, clean.entries);
-                    continue;
-                }
-                EXPECT_EQ(run.status, 1);
-                EXPECT_EQ(run.printed, message);
-                // A read error ends the DRW without its end record; a lost MMK leaves the DRW whole.
-                if (message == "Can't read .GPX file!\n") {
-                    EXPECT_FALSE(run.drw.ends_with("E\r\n"));
-                }
-                if (message == "Can't write .MMK file!\n") {
-                    EXPECT_TRUE(run.drw == clean.drw);
+    for (const auto& [system, real] : file_systems()) {
+        for (const auto& input : inputs) {
+            SCOPED_TRACE(::testing::Message() << system << ", " << input.what);
+            FaultyFiles counting(*real, 0, Fault::io_error);
+            const FolderRun clean = run_with(counting, input.gpx, folder);
+            ASSERT_EQ(clean.status, 0) << clean.printed;
+            for (const Fault fault : {Fault::io_error, Fault::short_write, Fault::failed_close, Fault::interrupted}) {
+                for (int k = 1; k <= counting.calls; ++k) {
+                    SCOPED_TRACE(::testing::Message() << "fault " << static_cast<int>(fault) << " at call " << k);
+                    FaultyFiles files(*real, k, fault);
+                    const FolderRun run = run_with(files, input.gpx, folder);
+                    ++runs;
+                    const std::string message = expected_message(files);
+                    if (message.empty()) {
+                        EXPECT_EQ(run.status, 0) << run.printed;
+                        EXPECT_EQ(run.printed, clean.printed);
+                        EXPECT_TRUE(run.drw == clean.drw && run.mmk == clean.mmk);
+                        EXPECT_EQ(run.entries, clean.entries);
+                        continue;
+                    }
+                    EXPECT_EQ(run.status, 1);
+                    EXPECT_EQ(run.printed, message);
+                    EXPECT_EQ(run.entries, nothing_new);
                 }
             }
         }
@@ -229,19 +92,71 @@ TEST(Faults, EveryCallFailingEndsCleanlyOrWithOneMessage) {
 // With the input and an output both failing, the read error is the one reported.
 TEST(Faults, AReadErrorOutranksAWriteError) {
     const fs::path folder = scratch_folder("ranks");
-    FaultyFiles counting(0, Fault::io_error);
+    FaultyFiles counting(system_files(), 0, Fault::io_error);
     run_with(counting, sample_gpx(1, 9000), folder);
     int first_read = 0;
     for (int k = 1; k <= counting.calls && first_read == 0; ++k) {
-        FaultyFiles probe(k, Fault::io_error);
+        FaultyFiles probe(system_files(), k, Fault::io_error);
         run_with(probe, sample_gpx(1, 9000), folder);
         if (probe.failed_call == Call::read) first_read = k;
     }
     ASSERT_GT(first_read, 0);
-    FaultyFiles files(first_read, Fault::io_error, first_read + 1);  // the read, then the DRW's flush
+    FaultyFiles files(system_files(), first_read, Fault::io_error, first_read + 1);  // the read, then the DRW's flush
     const FolderRun run = run_with(files, sample_gpx(1, 9000), folder);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.printed, "Can't read .GPX file!\n");
+    EXPECT_EQ(run.entries, nothing_new);
+    fs::remove_all(folder);
+}
+
+// The number is found when the run begins; an entry that takes it meanwhile moves the pair on
+// to the first number free then, and the MMK of that number is checked again. One that stands
+// in the MMK's way only as it is placed is refused then, and the DRW placed before it removed.
+TEST(Faults, AnEntryThatTakesTheNumberMeanwhileMovesThePairOn) {
+    const struct {
+        const char* what;
+        std::vector<std::string> appearing;  // "link:NAME" a symbolic link, "dir:NAME" a directory
+        bool at_mark;                        // appearing just before the MMK is placed
+        const char* pair;
+    } cases[] = {
+        {"another run's DRW", {"BV100002.DRW"}, false, "BV100003"},
+        {"and one in another case", {"BV100002.DRW", "bv100003.drw"}, false, "BV100004"},
+        {"and another run's whole pair", {"BV100002.DRW", "BV100002.MMK"}, false, "BV100003"},
+        {"a directory in place of the MMK as it is placed", {"dir:BV100002.MMK"}, true, nullptr},
+#if !defined(_WIN32)
+        {"then a link in place of the next MMK", {"BV100002.DRW", "link:BV100003.MMK"}, false, nullptr},
+#endif
+    };
+    const fs::path folder = scratch_folder("meanwhile");
+    for (const auto& [system, real] : file_systems()) {
+        for (const auto& row : cases) {
+            SCOPED_TRACE(::testing::Message() << system << ", " << row.what);
+            FaultyFiles files(*real, 0, Fault::io_error);
+            const auto appear = [&] {
+                for (const std::string& name : row.appearing) {
+                    const std::string entry = name.substr(name.find(':') + 1);
+                    if (name.starts_with("link:")) fs::create_symlink("nowhere", folder / entry);
+                    if (name.starts_with("dir:")) fs::create_directory(folder / entry);
+                    if (entry == name) std::ofstream(folder / name, std::ios::binary) << other_runs_drw;
+                }
+            };
+            (row.at_mark ? files.before_mark : files.meanwhile) = appear;
+            const FolderRun run = run_with(files, sample_gpx(2, 3), folder);
+            std::vector<std::string> expected = nothing_new;
+            for (const std::string& name : row.appearing) expected.push_back(name.substr(name.find(':') + 1));
+            if (row.pair != nullptr) {
+                EXPECT_EQ(run.status, 0) << run.printed;
+                expected.push_back(std::string(row.pair) + ".DRW");
+                expected.push_back(std::string(row.pair) + ".MMK");
+                EXPECT_TRUE(read_bytes(folder / (std::string(row.pair) + ".DRW")).ends_with("E\r\n"));
+            } else {
+                EXPECT_EQ(run.status, 1);
+                EXPECT_EQ(run.printed, "Can't open .MMK file!\n");
+            }
+            std::sort(expected.begin(), expected.end());
+            EXPECT_EQ(run.entries, expected);
+        }
+    }
     fs::remove_all(folder);
 }
 
