@@ -17,9 +17,8 @@ struct FileLink {
 
 struct ConversionState {
     ScanState scan;
-    PathParts path_parts;     // the argument's, with the extension of the file at hand
+    PathParts path_parts;     // the argument's, with the extension GPX
     std::string input_path;
-    std::string output_path;
     FileLink input_file;
     FileLink line_link;       // DRW
     FileLink mark_link;       // MMK

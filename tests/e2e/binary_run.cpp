@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 namespace kelpway::e2e {
@@ -55,12 +56,15 @@ TempDir::~TempDir() {
 // Output goes to a pipe, so limits set for the run leave the capture alone;
 // the redirection comes first for the same reason.
 BinaryRun run_kelpway(const std::filesystem::path& directory,
-                      const std::vector<std::string>& arguments, const std::string& setup) {
+                      const std::vector<std::string>& arguments, const std::string& setup,
+                      const std::string& runner) {
     std::string command = "exec 2>&1; cd ";
     command += shell_quoted(directory.string());
     command += " && ";
     command += setup;
     command += " exec ";
+    command += runner;
+    command += ' ';
     command += shell_quoted(KELPWAY_BINARY);
     for (const std::string& argument : arguments) {
         command += ' ';
@@ -75,6 +79,17 @@ BinaryRun run_kelpway(const std::filesystem::path& directory,
     int status = pclose(pipe);
     int exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return {exit_status, printed};
+}
+
+BinaryRun run_kelpway_unprivileged(const std::filesystem::path& directory,
+                                   const std::vector<std::string>& arguments) {
+    if (geteuid() != 0) return run_kelpway(directory, arguments);
+    constexpr uid_t nobody = 65534;
+    if (chown(directory.c_str(), nobody, nobody) != 0) throw std::runtime_error("chown failed");
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        if (chown(entry.path().c_str(), nobody, nobody) != 0) throw std::runtime_error("chown failed");
+    }
+    return run_kelpway(directory, arguments, "", "setpriv --reuid=65534 --regid=65534 --clear-groups --");
 }
 
 std::string read_file(const std::filesystem::path& file) {

@@ -22,9 +22,16 @@ struct BinaryRun {
 };
 
 // Runs `kelpway ARGUMENTS` with `directory` as the working directory.
-// `setup` is shell text run before it in the same shell (limits, traps).
+// `setup` is shell text run before it in the same shell (limits, traps);
+// `runner` a command that runs it (setpriv ...).
 BinaryRun run_kelpway(const std::filesystem::path& directory,
-                      const std::vector<std::string>& arguments, const std::string& setup = "");
+                      const std::vector<std::string>& arguments, const std::string& setup = "",
+                      const std::string& runner = "");
+
+// The same as a user without privileges when the tests run as root (as CI runs them), so that
+// permissions hold: the user nobody, through setpriv, owning `directory` and what it holds.
+BinaryRun run_kelpway_unprivileged(const std::filesystem::path& directory,
+                                   const std::vector<std::string>& arguments);
 
 std::string read_file(const std::filesystem::path& file);
 void write_file(const std::filesystem::path& file, const std::string& bytes);

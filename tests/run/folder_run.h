@@ -10,11 +10,15 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console_file.h"
 #include "run/command_line.h"
 #include "run/file_system.h"
+#if !defined(_WIN32)
+#include "run/posix_file_system.h"
+#endif
 
 namespace kelpway {
 
@@ -79,6 +83,15 @@ inline std::string sample_gpx(int waypoints, int points) {
         gpx += "  <trkpt lat=\"-12." + std::to_string(100000 + i) + "\" lon=\"45.25\"><ele>3</ele></trkpt>\n";
     }
     return gpx + "</trkseg></trk>\n</gpx>\n";
+}
+
+// The platform's file system, and on POSIX the same with its temporaries always named.
+inline std::vector<std::pair<const char*, FileSystem*>> file_systems() {
+    std::vector<std::pair<const char*, FileSystem*>> all = {{"system files", &system_files()}};
+#if !defined(_WIN32)
+    all.emplace_back("named temporaries", &files_with_named_temporaries());
+#endif
+    return all;
 }
 
 // What a failed run leaves: the folder as it was.

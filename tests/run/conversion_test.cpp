@@ -11,9 +11,6 @@
 #include "faulty_files.h"
 #include "folder_run.h"
 #include "run/file_system.h"
-#if !defined(_WIN32)
-#include "run/posix_file_system.h"
-#endif
 
 namespace kelpway {
 namespace {
@@ -36,15 +33,6 @@ std::string expected_message(const FaultyFiles& files) {
         case Call::close: return output ? "Can't write ." + which + " file!\n" : "";
     }
     return "";
-}
-
-// The platform's file system, and on POSIX the same with its temporaries always named.
-std::vector<std::pair<const char*, FileSystem*>> file_systems() {
-    std::vector<std::pair<const char*, FileSystem*>> all = {{"system files", &system_files()}};
-#if !defined(_WIN32)
-    all.emplace_back("named temporaries", &files_with_named_temporaries());
-#endif
-    return all;
 }
 
 TEST(Faults, EveryCallFailingEndsCleanlyOrWithOneMessage) {
@@ -106,57 +94,6 @@ TEST(Faults, AReadErrorOutranksAWriteError) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.printed, "Can't read .GPX file!\n");
     EXPECT_EQ(run.entries, nothing_new);
-    fs::remove_all(folder);
-}
-
-// The number is found when the run begins; an entry that takes it meanwhile moves the pair on
-// to the first number free then, and the MMK of that number is checked again. One that stands
-// in the MMK's way only as it is placed is refused then, and the DRW placed before it removed.
-TEST(Faults, AnEntryThatTakesTheNumberMeanwhileMovesThePairOn) {
-    const struct {
-        const char* what;
-        std::vector<std::string> appearing;  // "link:NAME" a symbolic link, "dir:NAME" a directory
-        bool at_mark;                        // appearing just before the MMK is placed
-        const char* pair;
-    } cases[] = {
-        {"another run's DRW", {"BV100002.DRW"}, false, "BV100003"},
-        {"and one in another case", {"BV100002.DRW", "bv100003.drw"}, false, "BV100004"},
-        {"and another run's whole pair", {"BV100002.DRW", "BV100002.MMK"}, false, "BV100003"},
-        {"a directory in place of the MMK as it is placed", {"dir:BV100002.MMK"}, true, nullptr},
-#if !defined(_WIN32)
-        {"then a link in place of the next MMK", {"BV100002.DRW", "link:BV100003.MMK"}, false, nullptr},
-#endif
-    };
-    const fs::path folder = scratch_folder("meanwhile");
-    for (const auto& [system, real] : file_systems()) {
-        for (const auto& row : cases) {
-            SCOPED_TRACE(::testing::Message() << system << ", " << row.what);
-            FaultyFiles files(*real, 0, Fault::io_error);
-            const auto appear = [&] {
-                for (const std::string& name : row.appearing) {
-                    const std::string entry = name.substr(name.find(':') + 1);
-                    if (name.starts_with("link:")) fs::create_symlink("nowhere", folder / entry);
-                    if (name.starts_with("dir:")) fs::create_directory(folder / entry);
-                    if (entry == name) std::ofstream(folder / name, std::ios::binary) << other_runs_drw;
-                }
-            };
-            (row.at_mark ? files.before_mark : files.meanwhile) = appear;
-            const FolderRun run = run_with(files, sample_gpx(2, 3), folder);
-            std::vector<std::string> expected = nothing_new;
-            for (const std::string& name : row.appearing) expected.push_back(name.substr(name.find(':') + 1));
-            if (row.pair != nullptr) {
-                EXPECT_EQ(run.status, 0) << run.printed;
-                expected.push_back(std::string(row.pair) + ".DRW");
-                expected.push_back(std::string(row.pair) + ".MMK");
-                EXPECT_TRUE(read_bytes(folder / (std::string(row.pair) + ".DRW")).ends_with("E\r\n"));
-            } else {
-                EXPECT_EQ(run.status, 1);
-                EXPECT_EQ(run.printed, "Can't open .MMK file!\n");
-            }
-            std::sort(expected.begin(), expected.end());
-            EXPECT_EQ(run.entries, expected);
-        }
-    }
     fs::remove_all(folder);
 }
 
