@@ -10,11 +10,20 @@
 namespace kelpway {
 namespace {
 
-// Whether a line of each kind starts an element, looked up once per line.
-constexpr auto element_starts = [] {
+// What a line of each kind starts, looked up once per line: whether an
+// element, and its reader.
+struct KindStarts {
     std::array<Starts, kind_count> starts{};
-    for (const TagRow& row : tag_table) starts[static_cast<std::size_t>(row.start)] = row.starts;
-    return starts;
+    std::array<Reader, kind_count> readers{};
+};
+
+constexpr KindStarts kind_starts = [] {
+    KindStarts kinds;
+    for (const TagRow& row : tag_table) {
+        kinds.starts[static_cast<std::size_t>(row.start)] = row.starts;
+        kinds.readers[static_cast<std::size_t>(row.start)] = row.reader;
+    }
+    return kinds;
 }();
 
 }  // namespace
@@ -63,13 +72,10 @@ TagSpan find_tag(std::string_view text, LineKind kind) {
     return {no_tag, no_tag};
 }
 
-Reader reader_for(LineKind kind) {
-    const KindRow found = row_of_kind(kind);
-    return found.row != nullptr && !found.closing ? found.row->reader : nullptr;
-}
+Reader reader_for(LineKind kind) { return kind_starts.readers[static_cast<std::size_t>(kind)]; }
 
 bool is_reader_line(const ScanState& state, LineKind kind) {
-    const Starts starts = element_starts[static_cast<std::size_t>(kind)];
+    const Starts starts = kind_starts.starts[static_cast<std::size_t>(kind)];
     return starts == Starts::always || (starts == Starts::with_routes && state.convert_routes);
 }
 
