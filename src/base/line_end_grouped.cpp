@@ -27,7 +27,8 @@ std::uint64_t group_stops(const char* bytes) {
 
 }  // namespace
 
-// Gains 10 % on bench/run.sh over line_end (measured on the 100 MB file).
+// line_end takes 1.9 times as long on bench/run.sh (1.5 on its real layouts);
+// without the stops kept for the next line, 7 % more (6 %).
 std::size_t line_end_grouped(LineReader& input, std::size_t start, std::size_t limit, std::size_t& text_end) {
     std::size_t base = input.stops_at;
     std::uint64_t stops = input.stops;

@@ -43,7 +43,8 @@ void refill(LineReader& input) {
 }
 
 // From the line being cut on, comments are taken out of the bytes held and
-// of every block read after them.
+// of every block read after them. Taking them out of every byte from the
+// first costs 3.5 % on bench/run.sh, whose file has none.
 void start_filtering(LineReader& input, std::size_t from) {
     input.filtering = true;
     input.end = from + take_out_comments(input.comments, {input.block.data() + from, input.end - from},
