@@ -1,6 +1,7 @@
 // The degrees-and-minutes text of a record read back as decimal degrees for GPX.
 #include "output/degrees_reading.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -51,12 +52,15 @@ bool read_whole(std::string_view whole, Reading& reading) {
     return minutes < 60;
 }
 
+// The value of each decimal of the minutes, in units of 10^-12.
+constexpr std::array<std::uint64_t, minute_places> decimal_places{
+    100000000000, 10000000000, 1000000000, 100000000, 10000000, 1000000, 100000, 10000, 1000, 100, 10, 1};
+
 bool read_decimals(std::string_view decimals, Reading& reading) {
-    std::uint64_t place = minute_scale;
     for (std::size_t i = 0; i < decimals.size(); ++i) {
         if (!is_digit(decimals[i])) return false;
         const auto digit = static_cast<unsigned>(decimals[i] - '0');
-        if (i < minute_places) reading.minute_units += digit * (place /= 10);
+        if (i < minute_places) reading.minute_units += digit * decimal_places[i];
         reading.any_minutes = reading.any_minutes || digit != 0;
     }
     return true;

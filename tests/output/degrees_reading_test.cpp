@@ -97,8 +97,8 @@ TEST(DecimalDegrees, RefusesTextsNoRecordHolds) {
 
 // Every minutes text at degrees around the usual ranges, the width steps and 2^31.
 TEST(DecimalDegrees, ComeBackAsTheSameTextForEveryMinute) {
-    const std::uint64_t degrees[] = {0, 1, 9, 10, 89, 90, 99, 100, 179, 180, 999, 1000, 65535, 16777216,
-                                     999999999, 1000000000, most_degrees - 1, most_degrees};
+    const std::uint64_t degrees[] = {0, 1, 89, 90, 179, 180, 999, 1000, 16777216, 999999999, most_degrees - 1,
+                                     most_degrees};
     for (const std::uint64_t whole : degrees) {
         SCOPED_TRACE(whole);
         for (unsigned thousandths = 0; thousandths < 60000; ++thousandths) {
