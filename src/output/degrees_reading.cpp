@@ -19,9 +19,10 @@ constexpr std::size_t minute_places = 12;
 constexpr std::uint64_t minute_scale = 1000000000000;
 constexpr std::uint64_t units_per_billionth = 60 * minute_scale / billion;
 
-// Nearest below 2^31 as a double, 2^31 - 2^-22: read forward, its minutes
-// round up to sixty and carry into 2^31 degrees, which nothing below 2^31
-// written with fewer decimals does.
+// 2^31 degrees, which a record holds only when the minutes of 2^31 - 1
+// carried, cannot be given as such: the forward conversion refuses values
+// from 2^31 on. This is the double next below it, 2^31 - 2^-22, whose
+// minutes round up to sixty and carry again.
 constexpr std::string_view below_limit = "2147483647.999999762";
 
 // The smallest magnitude nine decimals hold: a value that rounds to zero
