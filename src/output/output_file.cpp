@@ -54,6 +54,8 @@ void put_text(OutputFile& file, std::string_view text) {
     }
 }
 
+void put_bytes(OutputFile& file, std::string_view bytes) { put_raw(file, bytes.data(), bytes.size()); }
+
 char* output_space(OutputFile& file, std::size_t size) {
     if (file.buffer.size() - file.used < size) flush_output(file);
     return file.buffer.data() + file.used;

@@ -28,6 +28,9 @@ void attach_output(OutputFile& file, const ByteSink& sink);
 // Every LF goes out as CR LF; every other byte, CR included, unchanged.
 void put_text(OutputFile& file, std::string_view text);
 
+// Every byte unchanged, for files of other kinds than DRW and MMK (GPX).
+void put_bytes(OutputFile& file, std::string_view bytes);
+
 // Room for `size` (at most the buffer's size) bytes written in place, which
 // output_advance then counts; the writer applies the byte rule itself.
 char* output_space(OutputFile& file, std::size_t size);
