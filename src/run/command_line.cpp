@@ -7,6 +7,7 @@
 #include "run/conversion.h"
 #include "run/options.h"
 #include "run/outcome.h"
+#include "run/pair_files.h"
 
 namespace kelpway {
 
@@ -18,10 +19,12 @@ constexpr const char* usage_line = "Usage: KELPWAY ***.GPX \n";
 constexpr const char* help_text =
     "\n"
     "kelpway [OPTION]... FILE[.GPX] [COLOR]\n"
+    "kelpway --to-gpx [OPTION]... FILE\n"
     "\n"
     "Converts the GPX file FILE into BV10nnnn.DRW (tracks) and BV10nnnn.MMK\n"
     "(waypoints) in its directory, under the first number nnnn for which no\n"
-    "BV10nnnn.DRW exists, and prints how many records it wrote.\n"
+    "BV10nnnn.DRW exists, and prints how many records it wrote. With --to-gpx,\n"
+    "converts the pair FILE.DRW and FILE.MMK into FILE.GPX.\n"
     "\n";
 
 void print_help(std::FILE* console) {
@@ -53,15 +56,11 @@ void print_summary(const ScanState& state, std::FILE* console) {
 
 // Every run ends here: the summary, or the one message of its failure.
 int report(Outcome outcome, const ScanState& state, std::FILE* console) {
-    switch (outcome) {
-        case Outcome::converted: print_summary(state, console); return 0;
-        case Outcome::cant_open_gpx: std::fputs("Can't open .GPX file!\n", console); break;
-        case Outcome::cant_open_drw: std::fputs("Can't open .DRW file!\n", console); break;
-        case Outcome::cant_open_mmk: std::fputs("Can't open .MMK file!\n", console); break;
-        case Outcome::cant_read_gpx: std::fputs("Can't read .GPX file!\n", console); break;
-        case Outcome::cant_write_drw: std::fputs("Can't write .DRW file!\n", console); break;
-        case Outcome::cant_write_mmk: std::fputs("Can't write .MMK file!\n", console); break;
+    if (outcome == Outcome::converted) {
+        print_summary(state, console);
+        return 0;
     }
+    print_failure(outcome, console);
     return 1;
 }
 
@@ -73,6 +72,30 @@ int convert(std::string_view path, int color, const RunOptions& options, std::FI
     state->scan.color = color;
     state->scan.convert_routes = options.convert_routes;
     return report(convert_gpx(*state, path, files), state->scan, console);
+}
+
+// One conversion of a pair into GPX, in a state of its own.
+int convert_pair(std::string_view path, std::FILE* console, FileSystem& files) {
+    const auto state = std::make_unique<PairFiles>();
+    const Outcome outcome = convert_pair_files(*state, path, files);
+    if (outcome == Outcome::converted) {
+        print_pair_summary(state->pair.counts, console);
+        return 0;
+    }
+    print_failure(outcome, console);
+    return 1;
+}
+
+// FILE and COLOR, or with --to-gpx FILE alone.
+int convert_operands(std::span<const char* const> operands, const RunOptions& options, std::FILE* console,
+                     FileSystem& files) {
+    if (operands.size() > (options.to_gpx ? 1u : 2u)) {
+        std::fputs("Too many option!\n", console);
+        return 1;
+    }
+    if (options.to_gpx) return convert_pair(operands[0], console, files);
+    const int color = operands.size() == 2 ? parse_color(operands[1]) : default_color;
+    return convert(operands[0], color, options, console, files);
 }
 
 }  // namespace
@@ -106,17 +129,17 @@ int run_program(std::span<const char* const> arguments, std::FILE* console, File
             return 1;
         case Request::convert: break;
     }
+    if (options.to_gpx && options.convert_routes) {
+        std::fputs("Option --routes does not apply to --to-gpx\n", console);
+        std::fputs(usage_line, console);
+        return 1;
+    }
     const std::span<const char* const> operands = arguments.subspan(options.operands);
     if (operands.empty()) {
         print_banner(console);
         return 0;
     }
-    if (operands.size() > 2) {
-        std::fputs("Too many option!\n", console);
-        return 1;
-    }
-    const int color = operands.size() == 2 ? parse_color(operands[1]) : default_color;
-    return convert(operands[0], color, options, console, files);
+    return convert_operands(operands, options, console, files);
 }
 
 }  // namespace kelpway

@@ -73,7 +73,7 @@ Outcome open_input_file(ConversionState& state, std::string_view path, FileSyste
     state.path_parts.extension = "GPX";
     state.input_path = merge_path(state.path_parts);
     if (!files.exists(state.input_path) &&
-        !find_entry_ignoring_case(files, state.input_path, typed_entry(path))) {
+        find_entry_ignoring_case(files, state.input_path, typed_entry(path)) != Found::entry) {
         return Outcome::cant_open_gpx;
     }
     const FileHandle input = files.open_input(state.input_path);

@@ -41,7 +41,7 @@ void find_taken_numbers(FileSystem& files, const std::string& candidate, TakenNu
     });
 }
 
-bool find_entry_ignoring_case(FileSystem& files, std::string& path, std::string_view preferred) {
+Found find_entry_ignoring_case(FileSystem& files, std::string& path, std::string_view preferred) {
     const Location where = locate(path);
     const std::string_view directory_part = std::string_view{path}.substr(0, path.size() - where.entry.size());
     // The spelling typed wins over every other match: when it exists, the
@@ -50,19 +50,19 @@ bool find_entry_ignoring_case(FileSystem& files, std::string& path, std::string_
         std::string typed = std::string(directory_part) + std::string(preferred);
         if (files.exists(typed)) {
             path = std::move(typed);
-            return true;
+            return Found::entry;
         }
     }
     std::string best;
     bool found = false;
-    files.list(where.directory, [&](std::string_view name) {
+    const bool listed = files.list(where.directory, [&](std::string_view name) {
         if (!equal_ignoring_case(name, where.entry)) return;
         if (!found || name == preferred || (best != preferred && name < best)) best = name;
         found = true;
     });
-    if (!found) return false;
+    if (!found) return listed ? Found::none : Found::unlisted;
     path = std::string(directory_part) + best;
-    return true;
+    return Found::entry;
 }
 
 }  // namespace kelpway

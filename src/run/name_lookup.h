@@ -19,7 +19,9 @@ void find_taken_numbers(FileSystem& files, const std::string& candidate, TakenNu
 
 // Replaces the last component of `path` by the directory entry that
 // matches it without regard to ASCII case: the one spelled `preferred`
-// if there is one, else the first in byte order. False when none matches.
-bool find_entry_ignoring_case(FileSystem& files, std::string& path, std::string_view preferred);
+// if there is one, else the first in byte order. `unlisted` when the
+// directory cannot be listed, so that whether one is there is not known.
+enum class Found { entry, none, unlisted };
+Found find_entry_ignoring_case(FileSystem& files, std::string& path, std::string_view preferred);
 
 }  // namespace kelpway

@@ -13,9 +13,11 @@ struct OptionRow {
     void (*apply)(RunOptions& options);  // nullptr: the end of the options
 };
 
-constexpr std::array<OptionRow, 4> option_table{{
+constexpr std::array<OptionRow, 5> option_table{{
     {"--routes", "convert routes (rte) too, as tracks; otherwise their points\nare only counted",
      [](RunOptions& options) { options.convert_routes = true; }},
+    {"--to-gpx", "convert the other way: FILE names a DRW and MMK pair, which\nbecomes FILE.GPX",
+     [](RunOptions& options) { options.to_gpx = true; }},
     {"--help", "print this help and exit", [](RunOptions& options) { options.request = Request::help; }},
     {"--version", "print the version and exit", [](RunOptions& options) { options.request = Request::version; }},
     {"--", "end of the options, for a FILE that begins with --", nullptr},

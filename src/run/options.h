@@ -14,6 +14,7 @@ enum class Request { convert, help, version, unknown };
 struct RunOptions {
     Request request = Request::convert;
     bool convert_routes = false;
+    bool to_gpx = false;       // the other direction: a pair into GPX
     std::size_t operands = 0;  // index of the first argument after the options
     std::string_view refused;  // the option not understood
 };

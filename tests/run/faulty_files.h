@@ -35,6 +35,10 @@ struct FaultyFiles final : FileSystem {
     Call failed_call = Call::exists;
     Role failed_role = Role::none;
     std::vector<std::pair<FileHandle, Role>> roles;
+    // The paths inputs were opened by, and the one the failing call was about, if an input's.
+    std::vector<std::pair<FileHandle, std::string>> input_paths;
+    std::string failed_path;
+    int lists = 0;  // listings asked for so far
     // What another run does while this one converts: called before the DRW is first placed,
     // and before the MMK is placed.
     std::function<void()> meanwhile;
@@ -75,11 +79,17 @@ struct FaultyFiles final : FileSystem {
         return !fails(Call::exists, Role::none, {Fault::io_error}) && real.exists(path);
     }
     bool list(const std::string& directory, const std::function<void(std::string_view)>& visit) override {
+        ++lists;
         return !fails(Call::list, Role::none, {Fault::io_error}) && real.list(directory, visit);
     }
     FileHandle open_input(const std::string& path) override {
-        if (fails(Call::open_input, Role::input, {Fault::io_error})) return no_file;
-        return note(real.open_input(path), Role::input);
+        if (fails(Call::open_input, Role::input, {Fault::io_error})) {
+            failed_path = path;
+            return no_file;
+        }
+        const FileHandle file = note(real.open_input(path), Role::input);
+        if (file != no_file) input_paths.emplace_back(file, path);
+        return file;
     }
     FileHandle create_temporary(const std::string& directory) override {
         const Role role = next_output();
@@ -104,7 +114,12 @@ struct FaultyFiles final : FileSystem {
     void discard(FileHandle file) override { real.discard(file); }
     void remove(const std::string& path) override { real.remove(path); }
     std::ptrdiff_t read(FileHandle file, char* bytes, std::size_t size) override {
-        if (fails(Call::read, role_of(file), {Fault::io_error, Fault::interrupted})) return failure();
+        if (fails(Call::read, role_of(file), {Fault::io_error, Fault::interrupted})) {
+            for (const auto& [handle, path] : input_paths) {
+                if (handle == file) failed_path = path;
+            }
+            return failure();
+        }
         return real.read(file, bytes, size);
     }
     std::ptrdiff_t write(FileHandle file, const char* bytes, std::size_t size) override {

@@ -74,12 +74,18 @@ TEST(NameLookup, FindsTheInputSpelledAsTypedFirstThenTheFirstInByteOrder) {
         files.names = row.names;
         std::string path = "dir/" + row.typed;
         path.replace(path.size() - 3, 3, "GPX");
-        const bool found = find_entry_ignoring_case(files, path, row.typed);
+        const bool found = find_entry_ignoring_case(files, path, row.typed) == Found::entry;
         EXPECT_EQ(found, !row.found.empty());
         if (found) {
             EXPECT_EQ(path, row.found);
         }
     }
+    // A directory that cannot be listed leaves only the exact name to be found.
+    ListedFiles unlisted;
+    unlisted.names = {"route.gpx"};
+    unlisted.listable = false;
+    std::string path = "dir/route.GPX";
+    EXPECT_EQ(find_entry_ignoring_case(unlisted, path, "route.GPX"), Found::unlisted);
 }
 
 }  // namespace
