@@ -3,13 +3,18 @@
 # GDAL's ogrinfo): each must report as many waypoints, tracks and track points as the file's
 # lines say (one element part per line: "  <wpt ", "  <trk>", "      <trkpt ").
 # Usage: gpx_readers.sh FILE_OR_FOLDER...   (a folder stands for its *.gpx files)
-# Exit status 0 when every reader agrees on every file, 1 otherwise, 77 when a reader is missing.
-# PYTHON names the interpreter that has gpxpy (default python3).
+# Exit status 0 when every reader agrees on every file, 1 otherwise, 77 when a reader is missing
+# (1 then too when KELPWAY_REQUIRE_READERS is set, as CI sets it). PYTHON names the interpreter
+# that has gpxpy (default: Debian's python3, then the first python3 on the path).
 set -euo pipefail
-python=${PYTHON:-python3}
+python=
+for candidate in ${PYTHON:-} /usr/bin/python3 python3; do
+    if "$candidate" -c 'import gpxpy' 2>/dev/null; then python=$candidate; break; fi
+done
 
-if ! "$python" -c 'import gpxpy' 2>/dev/null || ! command -v gpsbabel >/dev/null || ! command -v ogrinfo >/dev/null; then
+if [ -z "$python" ] || ! command -v gpsbabel >/dev/null || ! command -v ogrinfo >/dev/null; then
     echo "needs python3-gpxpy, gpsbabel and gdal-bin (apt-get install -y python3-gpxpy gpsbabel gdal-bin)"
+    [ -n "${KELPWAY_REQUIRE_READERS:-}" ] && exit 1
     exit 77
 fi
 
