@@ -142,6 +142,30 @@ measure() {
     }'
 }
 
+# Times --to-gpx on the pair the last run of measure left, in the same runs' number, beside the
+# forward direction: the pair becomes BV100001.GPX, removed before each run.
+measure_back() {
+    local label=$1 i t0 t1 size
+    local -a b_us=()
+    size=$(( $(stat -c %s "$work/BV100001.DRW") + $(stat -c %s "$work/BV100001.MMK") ))
+    cat "$work/BV100001.DRW" "$work/BV100001.MMK" >/dev/null
+    for ((i = 0; i < runs; i++)); do
+        rm -f "$work/BV100001.GPX"
+        stamp t0; "${pin[@]}" "$kelpway" --to-gpx "$work/BV100001" >"$work/back.summary"; stamp t1
+        b_us+=($((t1 - t0)))
+    done
+    rm -f "$work/BV100001.GPX"
+    /usr/bin/time -v -o "$work/time.back" "$kelpway" --to-gpx "$work/BV100001" >/dev/null
+    awk -v label="$label" -v size="$size" -v gpx="$(stat -c %s "$work/BV100001.GPX")" -v runs="$runs" \
+        -v b="$(median "${b_us[@]}")" -v rss="$(peak_rss_kb "$work/time.back")" \
+        -v summary="$(cat "$work/back.summary")" 'BEGIN {
+        printf "--to-gpx on its pair (%s, %d bytes in, %d bytes of GPX out, %d runs): median %.1f ms, %.1f MB/s, peak RSS %.1f MB\n",
+            label, size, gpx, runs, b / 1e3, size / b, rss / 1024
+        printf "  %s\n", summary
+    }'
+    rm -f "$work/BV100001.GPX"
+}
+
 digest_header="# sha256 of the generated 100 MB GPX and kelpway's outputs for it (bench/run.sh --update-digest)"
 
 # Compares the 100 MB run's outputs (and the generated input) with the checked-in digests.
@@ -175,6 +199,7 @@ check_digests() {
 "$generate" "$work/bench-100MB.gpx" 100000000 >/dev/null
 measure "100 MB" "$work/bench-100MB.gpx"
 check_digests
+measure_back "100 MB"
 rm -f "$work/bench-100MB.gpx" "$work"/BV10*
 
 if (( real )); then
@@ -191,6 +216,7 @@ fi
 if (( large )); then
     "$generate" "$work/bench-1GB.gpx" 1000000000 >/dev/null
     measure "1 GB" "$work/bench-1GB.gpx"
+    measure_back "1 GB"
     rm -f "$work/bench-1GB.gpx" "$work"/BV10*
 fi
 

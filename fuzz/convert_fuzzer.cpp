@@ -24,6 +24,7 @@
 #include "gpx/scan_state.h"
 #include "output/degrees.h"
 #include "output/degrees_decimal.h"
+#include "run/pair_conversion.h"
 
 namespace {
 
@@ -239,6 +240,38 @@ std::string with_cr_line_ends(std::string_view gpx) {
     return changed;
 }
 
+// The longest name the GPX reading takes back whole: its text with markup as references on the
+// line of its tags, within one line piece.
+bool names_fit_a_line(std::string_view mmk) {
+    for (std::size_t at = 0; at < mmk.size();) {
+        std::size_t end = mmk.find('\n', at);
+        if (end == std::string_view::npos) end = mmk.size();
+        const std::string_view record = mmk.substr(at, end - at);
+        const std::size_t open = record.find('"');
+        std::size_t size = 0;
+        for (const char c : record.substr(open == std::string_view::npos ? record.size() : open)) {
+            size += c == '&' ? 5 : c == '<' || c == '>' ? 4 : 1;
+        }
+        if (size > 900) return false;
+        at = end + 1;
+    }
+    return true;
+}
+
+// The pair back into GPX, and that GPX converted again in the same colour, give the same pair,
+// wherever every name is UTF-8 text and fits a line.
+void check_round_trip(const Converted& converted, int color) {
+    const auto pair = std::make_unique<kelpway::PairState>();
+    std::string gpx;
+    if (kelpway::convert_pair_text(*pair, converted.drw, converted.mmk, gpx) != kelpway::PairOutcome::converted) {
+        fail("a pair in memory did not convert back", converted.drw.substr(0, 200));
+    }
+    if (pair->counts.skipped != 0) fail("a record kelpway wrote was not read back", converted.mmk.substr(0, 200));
+    if (pair->counts.replaced != 0 || !names_fit_a_line(converted.mmk)) return;
+    const Converted again = convert(gpx, color, false);
+    if (again.drw != converted.drw || again.mmk != converted.mmk) fail("the round trip changed the pair", gpx.substr(0, 300));
+}
+
 // An "&amp;" can only stay in a name from a CDATA section or where a reference to '&' stood before "amp;".
 void check_references(std::string_view plain, std::string_view mmk) {
     if (plain.find("CDATA[") != std::string_view::npos) return;
@@ -260,6 +293,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check_drw(converted.drw, color, converted.counts[1]);
     check_mmk(converted.mmk, converted.counts[0]);
     check_lines(gpx, converted, routes);
+    check_round_trip(converted, color);
     // Cutting a comment may join bytes into another "<!--", which the reader keeps as text:
     // then the text without comments is not what the reader saw.
     const std::string plain = without_comments(gpx);

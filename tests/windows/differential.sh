@@ -80,5 +80,15 @@ compare "help" ":" --help
 compare "version" ":" --version
 compare "a file that begins with --" "$sample ./--odd.gpx" -- --odd.gpx
 
+# The other direction: the examples' pairs, a pair in other cases, refusals.
+for pair in examples/tokyo-bay examples/harbour-approach; do
+    from=$(cd "$(dirname "$pair")" && pwd)/$(basename "$pair")
+    compare "--to-gpx $(basename "$pair")" "cp '$from.DRW' p.DRW; cp '$from.MMK' p.MMK" --to-gpx p
+done
+compare "--to-gpx, a pair in other cases" "cp '$(pwd)/examples/tokyo-bay.DRW' bv100001.drw; cp '$(pwd)/examples/tokyo-bay.MMK' Bv100001.Mmk" --to-gpx BV100001.x
+compare "--to-gpx never overwrites" "cp '$(pwd)/examples/tokyo-bay.DRW' p.DRW; echo mine >p.gpx" --to-gpx p
+compare "--to-gpx without a pair" ":" --to-gpx none
+compare "--to-gpx with --routes" ":" --routes --to-gpx none
+
 echo "differential: $cases cases, $failures differ"
 (( failures == 0 ))
