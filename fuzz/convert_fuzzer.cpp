@@ -133,6 +133,17 @@ void check_mmk(std::string_view mmk, std::int64_t point_count) {
     if (marks != point_count) fail("MMK records differ from point_count", mmk);
 }
 
+// A state as fresh as a new one, in memory kept from input to input: large states allocated anew
+// for every input would take most of the fuzzer's time.
+// Its buffers keep the last input's bytes, which no state reads before it writes them.
+template <class State>
+State& fresh(std::unique_ptr<State>& kept) {
+    if (!kept) return *(kept = std::make_unique<State>());
+    std::destroy_at(kept.get());
+    ::new (static_cast<void*>(kept.get())) State;
+    return *kept;
+}
+
 // A whole conversion in a state of its own.
 struct Converted {
     std::string drw;
@@ -142,7 +153,8 @@ struct Converted {
 };
 
 Converted convert(std::string_view gpx, int color, bool routes) {
-    const auto state = std::make_unique<ScanState>();
+    static std::unique_ptr<ScanState> kept;
+    ScanState* const state = &fresh(kept);
     state->color = color;
     state->convert_routes = routes;
     Converted out;
@@ -193,7 +205,8 @@ void check_line_forms(kelpway::LineMemo& memo, std::string_view line) {
 
 // The lines of the text cut by the byte-by-byte rule from its comment-free bytes, all held at once.
 std::vector<std::string> reference_lines(std::string_view gpx) {
-    const auto input = std::make_unique<kelpway::LineReader>();
+    static std::unique_ptr<kelpway::LineReader> kept;
+    kelpway::LineReader* const input = &fresh(kept);
     const std::string plain = without_comments(gpx);
     if (plain.size() > kelpway::input_block_size) return {};  // a seed too large to hold at once
     std::copy(plain.begin(), plain.end(), input->block.begin());
@@ -217,7 +230,8 @@ void check_lines(std::string_view gpx, const Converted& converted, bool routes) 
     if (routes && converted.counts[3] != 0) fail("route points passed over with --routes", "");
     const std::vector<std::string> expected = reference_lines(gpx);
     const bool compare = !expected.empty() || gpx.empty();
-    const auto state = std::make_unique<ScanState>();
+    static std::unique_ptr<ScanState> kept;
+    ScanState* const state = &fresh(kept);
     kelpway::MemoryText text{gpx};
     kelpway::attach_input(state->input, kelpway::memory_source(text));
     std::size_t lines = 0;
@@ -261,7 +275,8 @@ bool names_fit_a_line(std::string_view mmk) {
 // The pair back into GPX, and that GPX converted again in the same colour, give the same pair,
 // wherever every name is UTF-8 text and fits a line.
 void check_round_trip(const Converted& converted, int color) {
-    const auto pair = std::make_unique<kelpway::PairState>();
+    static std::unique_ptr<kelpway::PairState> kept;
+    kelpway::PairState* const pair = &fresh(kept);
     std::string gpx;
     if (kelpway::convert_pair_text(*pair, converted.drw, converted.mmk, gpx) != kelpway::PairOutcome::converted) {
         fail("a pair in memory did not convert back", converted.drw.substr(0, 200));

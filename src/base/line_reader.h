@@ -35,7 +35,8 @@ struct LineReader {
     // The current line up to its first NUL, line end kept. It points into
     // the block and stays valid only until the next call of next_line.
     std::string_view line;
-    std::array<char, input_block_size + group_padding> block{};  // the padding is never filled
+    // Read past `end` by the grouped search, which looks at no stop there.
+    std::array<char, input_block_size + group_padding> block;
 };
 
 void attach_input(LineReader& input, const ByteSource& source);
