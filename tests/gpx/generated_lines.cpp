@@ -25,6 +25,7 @@ void add_prefixes(std::vector<std::string>& lines, const std::string& line) {
 void add_lines_of(std::vector<std::string>& lines, const std::filesystem::path& folder) {
     if (!std::filesystem::is_directory(folder)) return;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
         std::ifstream in(entry.path(), std::ios::binary);
         const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         for (std::size_t at = 0; at < text.size();) {
