@@ -74,4 +74,6 @@ const Charset* find_charset(std::string_view name) {
 
 const Charset& utf8_charset() { return charsets[0]; }
 
+std::span<const Charset> known_charsets() { return charsets; }
+
 }  // namespace kelpway

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace kelpway {
@@ -26,5 +27,8 @@ const Charset* find_charset(std::string_view name);
 
 // What names are read as when a GPX file declares no encoding.
 const Charset& utf8_charset();
+
+// Every charset kelpway knows, UTF-8 first.
+std::span<const Charset> known_charsets();
 
 }  // namespace kelpway

@@ -55,6 +55,7 @@ TEST(SystemCharsets, OpenEveryCharsetKelpwayKnows) {
         EXPECT_TRUE(open_charset(*charset, open));
         EXPECT_EQ(open.charset, charset);
     }
+    EXPECT_EQ(known_charsets().size(), std::size(names));
 }
 
 TEST(SystemCharsets, CarryNamesEachCodePageHoldsThereAndBack) {
