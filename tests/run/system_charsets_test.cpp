@@ -4,40 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
-#include "base/decompositions.h"
-#include "base/text_conversion.h"
-
-#if !defined(_WIN32)
-#include <iconv.h>
-#endif
+#include "charset_conversion.h"
 
 namespace kelpway {
 namespace {
-
-struct Converted {
-    std::string text;
-    int not_in_target = 0;
-    int not_in_source = 0;
-};
-
-Converted convert(std::string_view from_name, std::string_view to_name, std::string_view text) {
-    OpenCharset from;
-    OpenCharset to;
-    const Charset* from_charset = find_charset(from_name);
-    const Charset* to_charset = find_charset(to_name);
-    if (from_charset == nullptr || to_charset == nullptr || !open_charset(*from_charset, from) ||
-        !open_charset(*to_charset, to)) {
-        ADD_FAILURE() << "cannot open " << from_name << " or " << to_name;
-        return {};
-    }
-    std::array<char, 256> out{};
-    const ConvertedText converted = convert_text(from.codec, to.codec, text, out);
-    EXPECT_FALSE(converted.cut);
-    return {std::string(converted.text), converted.not_in_target, converted.not_in_source};
-}
 
 TEST(SystemCharsets, OpenEveryCharsetKelpwayKnows) {
     const char* names[] = {
@@ -229,46 +201,6 @@ TEST(SystemCharsets, DifferOnlyWhereThePlatformsTablesDo) {
         EXPECT_EQ(convert("UTF-8", "CP950", row.utf8).text, windows ? row.windows : row.glibc);
     }
 }
-
-#if !defined(_WIN32)
-std::string glibc_bytes(const char* charset, char32_t code_point) {
-    const iconv_t glibc = iconv_open(charset, "UTF-32LE");
-    std::array<char, 4> in{};
-    for (std::size_t i = 0; i < in.size(); ++i) in[i] = static_cast<char>((code_point >> (8U * i)) & 0xFFU);
-    std::array<char, 16> out{};
-    char* in_at = in.data();
-    char* out_at = out.data();
-    std::size_t in_left = in.size();
-    std::size_t out_left = out.size();
-    const bool converted = iconv(glibc, &in_at, &in_left, &out_at, &out_left) == 0;
-    iconv_close(glibc);
-    return converted ? std::string(out.data(), out.size() - out_left) : "(none)";
-}
-
-// glibc writes every letter CP1258 and CP1255 hold only decomposed as
-// kelpway does on every platform, but for four where it writes a letter that
-// is not the same text (Ó and a tilde for Ṍ, whose tilde comes first).
-TEST(SystemCharsets, DecomposeLettersAsGlibcDoes) {
-    const std::u32string glibc_mistakes = U"\u1E4C\u1E4D\u1E78\u1E79";
-    int decompositions = 0;
-    int written = 0;
-    for (char32_t code_point = 0xA0; code_point < 0x10000; ++code_point) {
-        if (decomposition_of(code_point).empty()) continue;
-        ++decompositions;
-        std::array<char, longest_char> utf8{};
-        const std::string_view text{utf8.data(), encode_utf8_char(code_point, utf8)};
-        for (const char* charset : {"CP1258", "CP1255"}) {
-            const Converted kelpway = convert("UTF-8", charset, text);
-            if (kelpway.not_in_target != 0) continue;
-            ++written;
-            SCOPED_TRACE(std::string(charset) + " " + std::string(text));
-            const bool mistaken = glibc_mistakes.find(code_point) != std::u32string::npos;
-            EXPECT_EQ(kelpway.text == glibc_bytes(charset, code_point), !mistaken);
-        }
-    }
-    EXPECT_EQ(written, decompositions);
-}
-#endif
 
 }  // namespace
 }  // namespace kelpway
