@@ -18,7 +18,7 @@ constexpr std::size_t converted_size_limit(std::size_t size) { return 3 * size; 
 struct ConvertedText {
     std::string_view text;   // in the caller's buffer
     int not_in_target = 0;   // characters the target lacks, written as '?'
-    int not_in_source = 0;   // bytes that start no character of the source
+    int not_in_source = 0;   // bytes that start no character of the source that is text
     bool cut = false;        // the buffer ended first; text holds whole characters
 };
 
