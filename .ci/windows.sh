@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows build: kelpway.exe cross-built with MinGW-w64, its unit tests, a differential
-# end-to-end suite and an interrupt test run under Wine, and the release archive. Needs
-# build/kelpway (the Linux build) and the packages g++-mingw-w64-x86-64-posix, wine64,
-# googletest (sources) and mandoc.
+# end-to-end suite, a charset differential and an interrupt test run under Wine, and the release
+# archive. Needs build/kelpway and build/tests/kelpway_charset_tables (the Linux build with its
+# tests) and the packages g++-mingw-w64-x86-64-posix, wine64, googletest (sources) and mandoc.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -45,10 +45,12 @@ done
 step "unit tests under Wine"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 
-step "kelpway.exe against the Linux build"
+step "kelpway.exe and its charsets against the Linux build"
 folders=(examples tests/e2e/data)
 if [ -n "${KELPWAY_CORPUS:-}" ]; then folders+=("$KELPWAY_CORPUS"); fi
 tests/windows/differential.sh build/kelpway "$build/kelpway.exe" cmake/wine-run.sh "${folders[@]}"
+tests/windows/charset_differential.sh build/tests/kelpway_charset_tables "$build/tests/kelpway_charset_tables.exe" \
+  cmake/wine-run.sh
 
 step "kelpway.exe stopped by Ctrl-C and by signals under Wine"
 tests/windows/interrupt.sh "$build/kelpway.exe" cmake/wine-run.sh

@@ -1,0 +1,50 @@
+// Waypoint names on their way between the charset of a GPX file and the
+// charset of the MMK file (--charset=NAME).
+//
+// Converting a GPX into MMK, the waypoint reader makes each name as it
+// stands in the file (its bytes, lines joined, at most 1023) and then
+//   1. name_into_utf8: turns it from the encoding the file's XML
+//      declaration names (UTF-8 when none) into UTF-8;
+//   2. decodes its references (&amp;, &#xE9;, ...), which stand for
+//      Unicode characters and so are decoded only in UTF-8;
+//   3. name_into_marks: turns it from UTF-8 into the MMK's charset.
+// With --to-gpx, mark_name_into_utf8 turns each MMK name from the MMK's
+// charset into the UTF-8 of the GPX. Without --charset nothing is
+// converted: names keep the bytes they were read with.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "base/charset_codec.h"
+#include "base/line_reader.h"
+#include "base/text_conversion.h"
+
+namespace kelpway {
+
+inline constexpr std::size_t converted_name_size = converted_size_limit(line_limit);
+
+struct NameCharsets {
+    CharsetCodec file;                // the GPX's declared encoding
+    CharsetCodec marks;               // the MMK's charset
+    std::int64_t unconvertible = 0;   // characters the MMK's charset lacks, written as '?'
+    // Bytes that are no character of the charset they were read in (the
+    // GPX's; with --to-gpx the MMK's), each written as U+FFFD or '?'.
+    std::int64_t invalid = 0;
+    std::array<char, converted_name_size> utf8;
+    std::array<char, converted_name_size> converted;
+};
+
+// Step 1: the name as read, in UTF-8 (held in charsets.utf8).
+std::string_view name_into_utf8(NameCharsets& charsets, std::string_view name);
+
+// Step 3: the name in UTF-8, references decoded, in the MMK's charset (held
+// in charsets.converted).
+std::string_view name_into_marks(NameCharsets& charsets, std::string_view utf8_name);
+
+// --to-gpx: an MMK name in UTF-8 (held in charsets.utf8); one longer than
+// 1023 bytes may be cut after a character.
+std::string_view mark_name_into_utf8(NameCharsets& charsets, std::string_view name);
+
+}  // namespace kelpway
