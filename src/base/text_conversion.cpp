@@ -63,7 +63,7 @@ std::size_t write_char(const CharsetCodec& to, char32_t code_point, CharBytes& o
 
 }  // namespace
 
-ConvertedText convert_text(const CharsetCodec& from, const CharsetCodec& to, std::string_view text,
+ConvertedText recode_text(const CharsetCodec& from, const CharsetCodec& to, std::string_view text,
                            std::span<char> out) {
     ConvertedText result;
     std::size_t used = 0;

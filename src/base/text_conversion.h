@@ -30,7 +30,7 @@ struct ConvertedText {
 // source, written into one as not in the target. Into a code page, a
 // character is written only when its bytes read back as that character
 // (never a look-alike), or as an equivalent letter and combining marks.
-ConvertedText convert_text(const CharsetCodec& from, const CharsetCodec& to, std::string_view text,
+ConvertedText recode_text(const CharsetCodec& from, const CharsetCodec& to, std::string_view text,
                            std::span<char> out);
 
 }  // namespace kelpway

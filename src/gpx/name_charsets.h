@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "base/charset_codec.h"
+#include "base/charsets.h"
 #include "base/line_reader.h"
 #include "base/text_conversion.h"
 
@@ -25,8 +26,15 @@ namespace kelpway {
 
 inline constexpr std::size_t converted_name_size = converted_size_limit(line_limit);
 
+// Opens the charset a GPX file declares, through the platform, for the
+// names that follow; false when it cannot.
+using OpenDeclared = bool (*)(void* context, const Charset& charset, CharsetCodec& codec);
+
 struct NameCharsets {
-    CharsetCodec file;                // the GPX's declared encoding
+    const Charset* file_charset = nullptr;  // the GPX's declared encoding
+    OpenDeclared open_declared = nullptr;
+    void* opener = nullptr;
+    CharsetCodec file;
     CharsetCodec marks;               // the MMK's charset
     std::int64_t unconvertible = 0;   // characters the MMK's charset lacks, written as '?'
     // Bytes that are no character of the charset they were read in (the
@@ -35,6 +43,11 @@ struct NameCharsets {
     std::array<char, converted_name_size> utf8;
     std::array<char, converted_name_size> converted;
 };
+
+// The encoding `first_line`, a GPX file's, declares, opened as charsets.file:
+// UTF-8 when it declares none, or one that cannot be converted, whose bytes
+// that are not UTF-8 are then replaced and counted.
+void choose_file_charset(NameCharsets& charsets, std::string_view first_line);
 
 // Step 1: the name as read, in UTF-8 (held in charsets.utf8).
 std::string_view name_into_utf8(NameCharsets& charsets, std::string_view name);

@@ -13,7 +13,12 @@ namespace kelpway {
 void scan_input(ScanState& state) {
     write_start_record(state.line_file);
     bool line_left = false;  // a reader stopped at a line that is not its own
+    if (state.name_charsets != nullptr) choose_file_charset(*state.name_charsets, {});
+    bool first = true;
     while (line_left || next_line(state.input)) {
+        // The XML declaration, which names the file's encoding, stands on its first line.
+        if (first && state.name_charsets != nullptr) choose_file_charset(*state.name_charsets, state.input.line);
+        first = false;
         const LineClass line = classify_input_line(state);
         const Reader reader = reader_for(line.kind);
         line_left = reader != nullptr && reader(state, line);

@@ -6,6 +6,7 @@
 
 #include "base/line_reader.h"
 #include "gpx/line_memo.h"
+#include "gpx/name_charsets.h"
 #include "output/output_file.h"
 
 namespace kelpway {
@@ -19,6 +20,7 @@ struct ScanState {
     OutputFile mark_file;             // MMK
     int color = default_color;
     bool convert_routes = false;      // --routes: routes are read as tracks
+    NameCharsets* name_charsets = nullptr;  // --charset: names converted through these
     std::int64_t point_count = 0;     // MMK mark records written
     std::int64_t line_count = 0;      // DRW point records written
     std::int64_t skipped_count = 0;   // points passed over for want of a position

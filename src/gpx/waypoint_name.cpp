@@ -119,10 +119,18 @@ OutsideName take_name(std::string_view line, WaypointName& name) {
     return {line, {}};
 }
 
-std::string_view finish_name(WaypointName& name) {
+std::string_view finish_name(WaypointName& name, NameCharsets* charsets) {
     // Decoded after the cap, so a reference the cap cut stays as written.
-    if (!name.literal) name.size = decode_references(name.bytes.data(), name.size);
-    return name.view();
+    if (charsets == nullptr) {
+        if (!name.literal) name.size = decode_references(name.bytes.data(), name.size);
+        return name.view();
+    }
+    std::string_view utf8 = name_into_utf8(*charsets, name.view());
+    if (!name.literal) {
+        char* const text = charsets->utf8.data();
+        utf8 = {text, decode_references(text, utf8.size())};
+    }
+    return name_into_marks(*charsets, utf8);
 }
 
 }  // namespace kelpway

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "gpx/name_charsets.h"
 #include "gpx/scan_state.h"
 
 namespace kelpway {
@@ -34,7 +35,8 @@ struct OutsideName {
 OutsideName take_name(std::string_view line, WaypointName& name);
 
 // The name as a reader shows it, once its element has ended: references
-// decoded in text that was not a CDATA section. Called once.
-std::string_view finish_name(WaypointName& name);
+// decoded in text that was not a CDATA section; with `charsets`, first
+// turned into UTF-8 and then into the MMK's charset. Called once.
+std::string_view finish_name(WaypointName& name, NameCharsets* charsets);
 
 }  // namespace kelpway

@@ -34,7 +34,7 @@ bool read_waypoint(ScanState& state, const LineClass& start) {
         ended = ends_waypoint(state.input.line, name);
     }
     if (tag.placed) {
-        write_mark_record(state.mark_file, position.latitude, position.longitude, finish_name(name));
+        write_mark_record(state.mark_file, position.latitude, position.longitude, finish_name(name, state.name_charsets));
         ++state.point_count;
     } else {
         ++state.skipped_count;

@@ -1,13 +1,12 @@
 // The program's arguments, the run they ask for, and what it prints.
 #include "run/command_line.h"
 
-#include <cinttypes>
-#include <memory>
 
-#include "run/conversion.h"
+#include "gpx/scan_state.h"
+#include "run/file_run.h"
 #include "run/options.h"
-#include "run/outcome.h"
-#include "run/pair_files.h"
+#include "run/stop_signals.h"
+#include "run/system_charsets.h"
 
 namespace kelpway {
 
@@ -20,6 +19,7 @@ constexpr const char* help_text =
     "\n"
     "kelpway [OPTION]... FILE[.GPX] [COLOR]\n"
     "kelpway --to-gpx [OPTION]... FILE\n"
+    "kelpway --batch [OPTION]... FILE...\n"
     "\n"
     "Converts the GPX file FILE into BV10nnnn.DRW (tracks) and BV10nnnn.MMK\n"
     "(waypoints) in its directory, under the first number nnnn for which no\n"
@@ -41,61 +41,51 @@ void print_banner(std::FILE* console) {
     std::fputs(usage_line, console);
 }
 
-void print_summary(const ScanState& state, std::FILE* console) {
-    std::fprintf(console, "MMK %" PRId64 " points\n", state.point_count);
-    std::fprintf(console, "DRW %" PRId64 " lines(color=%d)\n", state.line_count, state.color);
-    if (state.skipped_count > 0) {
-        std::fprintf(console, "Skipped %" PRId64 " points without position\n",
-                     state.skipped_count);
-    }
-    if (state.passed_over_count > 0) {
-        std::fprintf(console, "Passed over %" PRId64 " route points (--routes converts them)\n",
-                     state.passed_over_count);
-    }
-}
-
-// Every run ends here: the summary, or the one message of its failure.
-int report(Outcome outcome, const ScanState& state, std::FILE* console) {
-    if (outcome == Outcome::converted) {
-        print_summary(state, console);
-        return 0;
-    }
-    print_failure(outcome, console);
-    return 1;
-}
-
 bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-// One conversion, in a state of its own.
-int convert(std::string_view path, int color, const RunOptions& options, std::FILE* console, FileSystem& files) {
-    const auto state = std::make_unique<ConversionState>();
-    state->scan.color = color;
-    state->scan.convert_routes = options.convert_routes;
-    return report(convert_gpx(*state, path, files), state->scan, console);
-}
-
-// One conversion of a pair into GPX, in a state of its own.
-int convert_pair(std::string_view path, std::FILE* console, FileSystem& files) {
-    const auto state = std::make_unique<PairFiles>();
-    const Outcome outcome = convert_pair_files(*state, path, files);
-    if (outcome == Outcome::converted) {
-        print_pair_summary(state->pair.counts, console);
-        return 0;
+// The options' own refusals, before any file is looked at; the exit status, or -1 to go on.
+int refuse_options(const RunOptions& options, std::FILE* console) {
+    const auto refused = static_cast<int>(options.refused.size());
+    switch (options.request) {
+        case Request::convert: break;
+        case Request::help:
+            print_banner(console);
+            print_help(console);
+            return 0;
+        case Request::version: std::fprintf(console, "kelpway %s\n", KELPWAY_VERSION); return 0;
+        case Request::unknown: std::fprintf(console, "Unknown option %.*s\n", refused, options.refused.data()); break;
+        case Request::invalid_color: std::fprintf(console, "Invalid color %.*s\n", refused, options.refused.data()); break;
+        case Request::unknown_charset:
+            std::fprintf(console, "Unknown charset %.*s\n", refused, options.refused.data());
+            break;
     }
-    print_failure(outcome, console);
+    if (options.request == Request::convert) {
+        if (!options.to_gpx) return -1;
+        const char* const not_applying = options.convert_routes ? "--routes" : options.color != 0 ? "--color" : nullptr;
+        if (not_applying == nullptr) return -1;
+        std::fprintf(console, "Option %s does not apply to --to-gpx\n", not_applying);
+    }
+    std::fputs(usage_line, console);
     return 1;
 }
 
-// FILE and COLOR, or with --to-gpx FILE alone.
-int convert_operands(std::span<const char* const> operands, const RunOptions& options, std::FILE* console,
-                     FileSystem& files) {
-    if (operands.size() > (options.to_gpx ? 1u : 2u)) {
-        std::fputs("Too many option!\n", console);
-        return 1;
+// Every operand a file, each a run of its own; the others go on after one fails. A stop
+// that waited for a run placing its outputs ends the batch after that run.
+int run_batch(std::span<const char* const> operands, const RunOptions& options, std::FILE* console,
+              FileSystem& files) {
+    if (operands.empty()) {
+        print_banner(console);
+        return 0;
     }
-    if (options.to_gpx) return convert_pair(operands[0], console, files);
-    const int color = operands.size() == 2 ? parse_color(operands[1]) : default_color;
-    return convert(operands[0], color, options, console, files);
+    int status = 0;
+    for (const char* const operand : operands) {
+        std::fprintf(console, "%s:\n", operand);
+        catch_stop_signals();
+        status |= run_file(operand, options.color != 0 ? options.color : default_color, options, console, files);
+        std::fflush(console);
+        end_if_stopped();
+    }
+    return status;
 }
 
 }  // namespace
@@ -115,31 +105,25 @@ int parse_color(std::string_view argument) {
 }
 
 int run_program(std::span<const char* const> arguments, std::FILE* console, FileSystem& files) {
-    const RunOptions options = read_options(arguments);
-    switch (options.request) {
-        case Request::help:
-            print_banner(console);
-            print_help(console);
-            return 0;
-        case Request::version: std::fprintf(console, "kelpway %s\n", KELPWAY_VERSION); return 0;
-        case Request::unknown:
-            std::fprintf(console, "Unknown option %.*s\n", static_cast<int>(options.refused.size()),
-                         options.refused.data());
-            std::fputs(usage_line, console);
-            return 1;
-        case Request::convert: break;
+    RunOptions options = read_options(arguments);
+    if (options.charset != nullptr && !charset_converts(*options.charset)) {
+        options.request = Request::unknown_charset;
+        options.refused = options.charset->names[0];
     }
-    if (options.to_gpx && options.convert_routes) {
-        std::fputs("Option --routes does not apply to --to-gpx\n", console);
-        std::fputs(usage_line, console);
-        return 1;
-    }
+    if (const int status = refuse_options(options, console); status >= 0) return status;
     const std::span<const char* const> operands = arguments.subspan(options.operands);
+    if (options.batch) return run_batch(operands, options, console, files);
     if (operands.empty()) {
         print_banner(console);
         return 0;
     }
-    return convert_operands(operands, options, console, files);
+    if (operands.size() > (options.to_gpx ? 1u : 2u)) {
+        std::fputs("Too many option!\n", console);
+        return 1;
+    }
+    // The option wins over the operand.
+    const int color = options.color != 0 ? options.color : operands.size() == 2 ? parse_color(operands[1]) : default_color;
+    return run_file(operands[0], color, options, console, files);
 }
 
 }  // namespace kelpway

@@ -9,30 +9,65 @@ namespace {
 
 struct OptionRow {
     std::string_view name;   // as typed, dashes included
+    std::string_view value;  // the value's name in the help; empty for an option without one
     std::string_view help;   // its lines separated by LF
-    void (*apply)(RunOptions& options);  // nullptr: the end of the options
+    // Takes the option (and its value) into the options; nullptr: the end of the options.
+    void (*apply)(RunOptions& options, std::string_view value);
 };
 
-constexpr std::array<OptionRow, 5> option_table{{
-    {"--routes", "convert routes (rte) too, as tracks; otherwise their points\nare only counted",
-     [](RunOptions& options) { options.convert_routes = true; }},
-    {"--to-gpx", "convert the other way: FILE names a DRW and MMK pair, which\nbecomes FILE.GPX",
-     [](RunOptions& options) { options.to_gpx = true; }},
-    {"--help", "print this help and exit", [](RunOptions& options) { options.request = Request::help; }},
-    {"--version", "print the version and exit", [](RunOptions& options) { options.request = Request::version; }},
-    {"--", "end of the options, for a FILE that begins with --", nullptr},
+void take_color(RunOptions& options, std::string_view value) {
+    if (value.size() == 1 && value[0] >= '1' && value[0] <= '7') {
+        options.color = value[0] - '0';
+        return;
+    }
+    options.request = Request::invalid_color;
+    options.refused = value;
+}
+
+void take_charset(RunOptions& options, std::string_view value) {
+    options.charset = find_charset(value);
+    if (options.charset != nullptr) return;
+    options.request = Request::unknown_charset;
+    options.refused = value;
+}
+
+constexpr std::array<OptionRow, 8> option_table{{
+    {"--routes", "", "convert routes (rte) too, as tracks; otherwise their points\nare only counted",
+     [](RunOptions& options, std::string_view) { options.convert_routes = true; }},
+    {"--to-gpx", "", "convert the other way: FILE names a DRW and MMK pair, which\nbecomes FILE.GPX",
+     [](RunOptions& options, std::string_view) { options.to_gpx = true; }},
+    {"--batch", "", "every operand is a FILE, converted in turn on its own; the\nothers go on when one fails",
+     [](RunOptions& options, std::string_view) { options.batch = true; }},
+    {"--color", "N", "colour of every DRW point, 1 to 7; wins over COLOR", take_color},
+    {"--charset", "NAME", "the MMK's names are in the code page NAME (CP932, CP1252,\nISO-8859-1, ...)",
+     take_charset},
+    {"--help", "", "print this help and exit",
+     [](RunOptions& options, std::string_view) { options.request = Request::help; }},
+    {"--version", "", "print the version and exit",
+     [](RunOptions& options, std::string_view) { options.request = Request::version; }},
+    {"--", "", "end of the options, for a FILE that begins with --", nullptr},
 }};
 
-// The help's text column: after the longest name and two blanks.
+// "--name" or "--name=VALUE", as the help shows it.
+constexpr std::size_t label_size(const OptionRow& row) {
+    return row.name.size() + (row.value.empty() ? 0 : 1 + row.value.size());
+}
+
+// The help's text column: after the longest label and two blanks.
 constexpr std::size_t help_column = [] {
     std::size_t longest = 0;
-    for (const OptionRow& row : option_table) longest = row.name.size() > longest ? row.name.size() : longest;
+    for (const OptionRow& row : option_table) longest = label_size(row) > longest ? label_size(row) : longest;
     return 2 + longest + 2;
 }();
 
-const OptionRow* option_named(std::string_view name) {
+// The row of `argument`, "--name" or "--name=VALUE" as the row takes a value; its value.
+const OptionRow* option_of(std::string_view argument, std::string_view& value) {
+    const std::size_t equals = argument.find('=');
+    const std::string_view name = argument.substr(0, equals);
     for (const OptionRow& row : option_table) {
-        if (row.name == name) return &row;
+        if (row.name != name || row.value.empty() != (equals == std::string_view::npos)) continue;
+        value = equals == std::string_view::npos ? std::string_view{} : argument.substr(equals + 1);
+        return &row;
     }
     return nullptr;
 }
@@ -44,7 +79,8 @@ RunOptions read_options(std::span<const char* const> arguments) {
     for (; options.operands < arguments.size(); ++options.operands) {
         const std::string_view argument = arguments[options.operands];
         if (!argument.starts_with("--")) break;
-        const OptionRow* row = option_named(argument);
+        std::string_view value;
+        const OptionRow* row = option_of(argument, value);
         if (row == nullptr) {
             options.request = Request::unknown;
             options.refused = argument;
@@ -54,7 +90,7 @@ RunOptions read_options(std::span<const char* const> arguments) {
             ++options.operands;
             break;
         }
-        row->apply(options);
+        row->apply(options, value);
         if (options.request != Request::convert) break;
     }
     return options;
@@ -72,7 +108,13 @@ void print_help_line(std::FILE* console, std::string_view label, std::string_vie
 }
 
 void print_options_help(std::FILE* console) {
-    for (const OptionRow& row : option_table) print_help_line(console, row.name, row.help);
+    for (const OptionRow& row : option_table) {
+        char label[32];
+        const int size = std::snprintf(label, sizeof label, "%.*s%s%.*s", static_cast<int>(row.name.size()),
+                                       row.name.data(), row.value.empty() ? "" : "=",
+                                       static_cast<int>(row.value.size()), row.value.data());
+        print_help_line(console, {label, static_cast<std::size_t>(size)}, row.help);
+    }
 }
 
 }  // namespace kelpway

@@ -18,6 +18,12 @@ RecordKind record_kind(PairState& state, ReadRecordLine read) {
     return state.record.kind;
 }
 
+// The mark's name as the GPX holds it: in UTF-8 from the MMK's charset.
+std::string_view name_in_utf8(PairState& state) {
+    const std::string_view name = state.record.name;
+    return state.name_charsets != nullptr ? mark_name_into_utf8(*state.name_charsets, name) : name;
+}
+
 // Marks in file order; false after a read error.
 bool convert_marks(PairState& state, const ByteSource& mmk) {
     attach_record_lines(state.input, mmk);
@@ -27,7 +33,7 @@ bool convert_marks(PairState& state, const ByteSource& mmk) {
             continue;
         }
         state.counts.replaced +=
-            write_waypoint(state.gpx, state.record.latitude, state.record.longitude, state.record.name);
+            write_waypoint(state.gpx, state.record.latitude, state.record.longitude, name_in_utf8(state));
         ++state.counts.waypoints;
     }
     return !state.input.failed;

@@ -9,6 +9,7 @@
 
 #include "base/byte_io.h"
 #include "base/record_lines.h"
+#include "gpx/name_charsets.h"
 #include "output/output_file.h"
 #include "output/record_reading.h"
 
@@ -28,6 +29,7 @@ struct PairState {
     OutputFile gpx;
     ReadRecord record;
     PairCounts counts;
+    NameCharsets* name_charsets = nullptr;  // --charset: the MMK's names are in its marks' charset
 };
 
 enum class PairOutcome { converted, cant_read_drw, cant_read_mmk, cant_write_gpx };

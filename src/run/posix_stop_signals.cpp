@@ -18,8 +18,9 @@ constexpr std::array stop_signals{SIGINT, SIGTERM, SIGHUP};
 
 // What the handler reads: lock-free atomics and fixed buffers, nothing it
 // could find half-changed.
-static_assert(std::atomic<bool>::is_always_lock_free);
+static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
 std::atomic<bool> finishing{false};
+std::atomic<int> waiting_stop{0};  // a stop that came while finishing
 
 struct NotedName {
     std::atomic<bool> noted{false};
@@ -40,7 +41,10 @@ sigset_t mask_before_held;
 // action, so that the parent sees a death by that signal: a shell loop or
 // xargs then stops too, as it would not after a plain exit status of 128 + n.
 void on_stop(int signal) {
-    if (finishing.load()) return;
+    if (finishing.load()) {
+        waiting_stop.store(signal);
+        return;
+    }
     for (NotedName& name : noted_names) {
         if (name.noted.load()) ::unlink(name.path.data());
     }
@@ -79,6 +83,13 @@ StopsHeld::StopsHeld() {
 StopsHeld::~StopsHeld() { ::sigprocmask(SIG_SETMASK, &mask_before_held, nullptr); }
 
 void ignore_stops_from_now() { finishing.store(true); }
+
+void end_if_stopped() {
+    const int signal = waiting_stop.exchange(0);
+    if (signal == 0) return;
+    finishing.store(false);
+    on_stop(signal);
+}
 
 bool remove_when_stopped(const std::string& path) {
     if (path.size() >= PATH_MAX) return false;

@@ -33,6 +33,10 @@ public:
 // held stretch.
 void ignore_stops_from_now();
 
+// Between the runs of a batch: a stop that came while a run placed its
+// outputs, and so waited for it, now ends the program as it would have.
+void end_if_stopped();
+
 #if !defined(_WIN32)
 // A hidden temporary that a stop removes; created and noted in one held
 // stretch. False when it cannot be noted (too long a path, too many).

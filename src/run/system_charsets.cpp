@@ -17,4 +17,9 @@ bool open_charset(const Charset& charset, OpenCharset& open) {
     return true;
 }
 
+bool charset_converts(const Charset& charset) {
+    OpenCharset open;
+    return open_charset(charset, open);
+}
+
 }  // namespace kelpway

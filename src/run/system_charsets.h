@@ -25,6 +25,9 @@ struct OpenCharset {
 // converts it.
 bool open_charset(const Charset& charset, OpenCharset& open);
 
+// Whether open_charset opens `charset` on this platform.
+bool charset_converts(const Charset& charset);
+
 // The platform's part: false when it has no converter for `charset`.
 bool open_system_charset(const Charset& charset, OpenCharset& open);
 

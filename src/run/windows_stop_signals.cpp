@@ -15,6 +15,7 @@ namespace {
 // end of a held stretch.
 SRWLOCK stretch = SRWLOCK_INIT;
 std::atomic<bool> finishing{false};
+std::atomic<bool> waiting_stop{false};  // a stop that came while finishing
 
 // Ending the process closes its handles, and the system deletes the
 // temporaries with them. TerminateProcess rather than ExitProcess: nothing of
@@ -24,6 +25,7 @@ std::atomic<bool> finishing{false};
 BOOL WINAPI on_stop(DWORD) {
     AcquireSRWLockExclusive(&stretch);
     if (!finishing.load()) TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+    waiting_stop.store(true);
     ReleaseSRWLockExclusive(&stretch);
     return TRUE;
 }
@@ -40,6 +42,10 @@ StopsHeld::StopsHeld() { AcquireSRWLockExclusive(&stretch); }
 StopsHeld::~StopsHeld() { ReleaseSRWLockExclusive(&stretch); }
 
 void ignore_stops_from_now() { finishing.store(true); }
+
+void end_if_stopped() {
+    if (waiting_stop.exchange(false)) TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+}
 
 }  // namespace kelpway
 

@@ -60,7 +60,7 @@ void expect_conversions(const CharsetCodec& from, const CharsetCodec& to, const 
     std::array<char, 64> out{};
     for (const Case& row : cases) {
         SCOPED_TRACE(testing::PrintToString(std::string(row.text)));
-        const ConvertedText converted = convert_text(from, to, row.text, out);
+        const ConvertedText converted = recode_text(from, to, row.text, out);
         EXPECT_EQ(converted.text, row.converted);
         EXPECT_EQ(converted.not_in_target, row.not_in_target);
         EXPECT_EQ(converted.not_in_source, row.not_in_source);
@@ -145,7 +145,7 @@ TEST(TextConversion, StopsAfterTheLastWholeCharacterThatFits) {
     for (const auto& row : cases) {
         SCOPED_TRACE(testing::PrintToString(std::string(row.text)) + " in " + std::to_string(row.room));
         std::vector<char> out(row.room);
-        const ConvertedText converted = convert_text(fake, utf8_codec(), row.text, out);
+        const ConvertedText converted = recode_text(fake, utf8_codec(), row.text, out);
         EXPECT_EQ(converted.text, row.converted);
         EXPECT_EQ(converted.cut, row.cut);
         EXPECT_EQ(converted.not_in_source, row.not_in_source);
@@ -165,13 +165,13 @@ TEST(TextConversion, NeedsNoMoreRoomThanItsLimit) {
     };
     for (const auto& row : cases) {
         std::vector<char> out(converted_size_limit(row.text.size()));
-        const ConvertedText converted = convert_text(row.from, row.to, row.text, out);
+        const ConvertedText converted = recode_text(row.from, row.to, row.text, out);
         EXPECT_FALSE(converted.cut);
     }
     std::string vietnamese;
     for (int i = 0; i < 341; ++i) vietnamese += "\xE1\xBA\xBF";  // ế: three bytes into two
     std::vector<char> out(converted_size_limit(vietnamese.size()));
-    EXPECT_EQ(convert_text(utf8_codec(), fake, vietnamese, out).text.size(), 682u);
+    EXPECT_EQ(recode_text(utf8_codec(), fake, vietnamese, out).text.size(), 682u);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ Taken take_lines(const std::vector<std::string_view>& lines) {
     OutsideName outside;
     for (const std::string_view line : lines) outside = take_name(line, name);
     const bool done = name.stage == WaypointName::Stage::done;
-    return {std::string(finish_name(name)), std::string(outside.before), std::string(outside.after), done};
+    return {std::string(finish_name(name, nullptr)), std::string(outside.before), std::string(outside.after), done};
 }
 
 TEST(WaypointName, TakesTheTextOfTheFirstNameElement) {

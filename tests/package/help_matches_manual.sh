@@ -11,7 +11,7 @@ text=$(groff -man -rHY=0 -Tutf8 -P-cbou "$page" 2>/dev/null | tr -s '[:space:]' 
 # of a help line, and at the start of a tagged paragraph in the page's OPTIONS section.
 help_options=$(grep -oE '^  --[a-z-]*=?' <<<"$help" | tr -d ' ' | LC_ALL=C sort)
 page_options=$(sed -n '/^\.SH OPTIONS/,/^\.SH /p' "$page" | grep -A1 '^\.TP' |
-    grep -oE '^\.BR? \\-\\-[a-z\\-]*=?' | sed 's/^\.BR\? //; s/\\-/-/g' | LC_ALL=C sort)
+    grep -oE '^\.B[IR]? \\-\\-[a-z\\-]*=?' | sed 's/^\.B[IR]\? //; s/\\-/-/g' | LC_ALL=C sort)
 status=0
 if [ "$help_options" != "$page_options" ]; then
     printf 'options in --help:\n%s\noptions in the manual page:\n%s\n' "$help_options" "$page_options"

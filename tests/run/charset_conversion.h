@@ -29,7 +29,7 @@ inline Converted convert(std::string_view from_name, std::string_view to_name, s
         return {};
     }
     std::array<char, 256> out{};
-    const ConvertedText converted = convert_text(from.codec, to.codec, text, out);
+    const ConvertedText converted = recode_text(from.codec, to.codec, text, out);
     EXPECT_FALSE(converted.cut);
     return {std::string(converted.text), converted.not_in_target, converted.not_in_source};
 }

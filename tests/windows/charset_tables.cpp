@@ -23,7 +23,7 @@ void print_read(const char* name, const CharsetCodec& codec, std::string_view by
     std::array<char, 3> text{};
     std::copy(bytes.begin(), bytes.end(), text.begin());
     text[bytes.size()] = 'A';
-    const ConvertedText read = convert_text(codec, utf8_codec(), {text.data(), bytes.size() + 1}, converted);
+    const ConvertedText read = recode_text(codec, utf8_codec(), {text.data(), bytes.size() + 1}, converted);
     std::printf("%s D ", name);
     print_hex(bytes);
     std::printf(" ");
@@ -50,7 +50,7 @@ void print_charset(const Charset& charset) {
         if (code_point == 0xD800) code_point = 0xE000;
         std::array<char, longest_char> utf8{};
         const ConvertedText written =
-            convert_text(utf8_codec(), open.codec, {utf8.data(), encode_utf8_char(code_point, utf8)}, converted);
+            recode_text(utf8_codec(), open.codec, {utf8.data(), encode_utf8_char(code_point, utf8)}, converted);
         if (written.not_in_target != 0) continue;
         std::printf("%s E %04X ", name, static_cast<unsigned>(code_point));
         print_hex(written.text);
