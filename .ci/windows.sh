@@ -55,6 +55,9 @@ tests/windows/charset_differential.sh build/tests/kelpway_charset_tables "$build
 step "kelpway.exe stopped by Ctrl-C and by signals under Wine"
 tests/windows/interrupt.sh "$build/kelpway.exe" cmake/wine-run.sh
 
+step "kelpway.exe opened from the desktop under Wine"
+tests/windows/desktop.sh "$build/kelpway.exe" cmake/wine-run.sh examples
+
 step "the release archive"
 (cd "$build" && cpack -G ZIP >/dev/null)
 contents=$(unzip -Z1 "$build/kelpway-1.10-win64.zip" | LC_ALL=C sort | tr '\n' ' ')

@@ -21,12 +21,16 @@ void choose_file_charset(NameCharsets& charsets, std::string_view first_line) {
 std::string_view name_into_utf8(NameCharsets& charsets, std::string_view name) {
     const ConvertedText converted = recode_text(charsets.file, utf8_codec(), name, charsets.utf8);
     charsets.invalid += converted.not_in_source;
+    charsets.replaced_in_name = converted.not_in_source;
     return converted.text;
 }
 
 std::string_view name_into_marks(NameCharsets& charsets, std::string_view utf8_name) {
     const ConvertedText converted = recode_text(utf8_codec(), charsets.marks, utf8_name, charsets.converted);
-    charsets.unconvertible += converted.not_in_target;
+    // A code page holds no U+FFFD: those step 1 made are counted once, as bytes replaced.
+    const int made = charsets.marks.is_utf8 ? 0 : charsets.replaced_in_name;
+    charsets.unconvertible += converted.not_in_target - (made < converted.not_in_target ? made : converted.not_in_target);
+    charsets.replaced_in_name = 0;
     charsets.invalid += converted.not_in_source;
     return converted.text;
 }

@@ -40,6 +40,7 @@ struct NameCharsets {
     // Bytes that are no character of the charset they were read in (the
     // GPX's; with --to-gpx the MMK's), each written as U+FFFD or '?'.
     std::int64_t invalid = 0;
+    int replaced_in_name = 0;  // of them, those step 1 made U+FFFD in the name at hand
     std::array<char, converted_name_size> utf8;
     std::array<char, converted_name_size> converted;
 };

@@ -3,6 +3,8 @@
 
 #include "run/windows_text.h"
 
+#include <cstdio>
+
 #include <windows.h>
 
 namespace kelpway {
@@ -23,6 +25,15 @@ std::string utf8_of(std::wstring_view utf16) {
     std::string text(static_cast<std::size_t>(narrow), '\0');
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, text.data(), narrow, nullptr, nullptr);
     return text;
+}
+
+Utf8Console::Utf8Console() : code_page_before(GetConsoleOutputCP()) {
+    if (code_page_before != 0) SetConsoleOutputCP(CP_UTF8);
+}
+
+Utf8Console::~Utf8Console() {
+    std::fflush(stdout);
+    if (code_page_before != 0) SetConsoleOutputCP(code_page_before);
 }
 
 }  // namespace kelpway

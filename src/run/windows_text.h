@@ -11,6 +11,19 @@ namespace kelpway {
 std::wstring utf16_of(std::string_view utf8);
 std::string utf8_of(std::wstring_view utf16);
 
+// The console shows the UTF-8 kelpway prints (file names in any script) while
+// it runs; its code page is given back afterwards.
+class Utf8Console {
+public:
+    Utf8Console();
+    ~Utf8Console();
+    Utf8Console(const Utf8Console&) = delete;
+    Utf8Console& operator=(const Utf8Console&) = delete;
+
+private:
+    unsigned code_page_before;
+};
+
 }  // namespace kelpway
 
 #endif

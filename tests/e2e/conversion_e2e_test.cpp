@@ -31,6 +31,10 @@ TEST(Conversion, MatchesTheStoredResults) {
         {test_data("long-names.gpx"), "2", {}},
         // Edited by hand: points, tracks and a waypoint switched off with comments, references in names.
         {test_data("hand-edited.gpx"), "4", {}},
+        // Names in many scripts, in ISO-8859-1 as declared, and bytes that are not what the file says.
+        {test_data("world-names.gpx"), "2", {}},
+        {test_data("latin1-names.gpx"), "2", {}},
+        {test_data("mislabelled.gpx"), "2", {}},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.input.string());

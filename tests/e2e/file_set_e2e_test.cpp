@@ -250,7 +250,10 @@ TEST(CommandLine, ShowsTheColourInTheSummary) {
     write_file(dir.path / "in.GPX", empty_gpx);
     EXPECT_EQ(run_kelpway(dir.path, {"in", "7"}).printed, "MMK 0 points\nDRW 0 lines(color=7)\n");
     EXPECT_EQ(run_kelpway(dir.path, {"in", "9"}).printed, empty_summary);
+    // The option wins over the operand.
+    EXPECT_EQ(run_kelpway(dir.path, {"--color=4", "in", "7"}).printed, "MMK 0 points\nDRW 0 lines(color=4)\n");
     EXPECT_EQ(read_file(dir.path / "BV100002.DRW"), empty_drw);
+    EXPECT_EQ(read_file(dir.path / "BV100003.DRW"), empty_drw);
 }
 
 }  // namespace

@@ -81,6 +81,15 @@ TEST(CommandLine, ReadsOptionsBeforeFileAndColor) {
         {{"--bogus", "--help"}, 1, "Unknown option --bogus\nUsage: KELPWAY ***.GPX \n"},
         {{"--ROUTES", "a"}, 1, "Unknown option --ROUTES\n"},
         {{"--routes=yes", "a"}, 1, "Unknown option --routes=yes\n"},
+        {{"--color=9", "a"}, 1, "Invalid color 9\nUsage: KELPWAY ***.GPX \n"},
+        {{"--charset=EBCDIC", "a"}, 1, "Unknown charset EBCDIC\nUsage: KELPWAY ***.GPX \n"},
+        {{"--to-gpx", "--routes", "a"}, 1, "Option --routes does not apply to --to-gpx\nUsage: KELPWAY ***.GPX \n"},
+        {{"--color=3", "--to-gpx", "a"}, 1, "Option --color does not apply to --to-gpx\nUsage: KELPWAY ***.GPX \n"},
+        {{"--to-gpx", "a", "b"}, 1, "Too many option!\n"},
+        {{"--to-gpx", "/nonexistent/a"}, 1, "Can't open .DRW file!\n"},
+        {{"--batch"}, 0, "Sondrix GPX data"},
+        {{"--batch", "/nonexistent/a", "/nonexistent/b", "c"}, 1,
+         "/nonexistent/a:\nCan't open .GPX file!\n/nonexistent/b:\nCan't open .GPX file!\nc:\nCan't open .GPX file!\n"},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.arguments.front());

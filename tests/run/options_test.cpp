@@ -32,6 +32,9 @@ TEST(Options, AreReadUpToTheFirstOperandOrTheirEnd) {
         {{"--routes", "--ROUTES"}, Request::unknown, true, 1, "--ROUTES"},
         {{"--routes=yes"}, Request::unknown, false, 0, "--routes=yes"},
         {{"---"}, Request::unknown, false, 0, "---"},
+        {{"--color"}, Request::unknown, false, 0, "--color"},          // a value is wanted
+        {{"--charset", "CP932"}, Request::unknown, false, 0, "--charset"},
+        {{"--color=5=6"}, Request::invalid_color, false, 0, "5=6"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments.empty() ? "(none)" : row.arguments.front());
@@ -41,6 +44,40 @@ TEST(Options, AreReadUpToTheFirstOperandOrTheirEnd) {
         EXPECT_EQ(options.operands, row.operands);
         EXPECT_EQ(options.refused, row.refused);
     }
+}
+
+// --color=N takes one digit from 1 to 7, and nothing else; the last given counts.
+TEST(Options, TakeAColourFromOneToSeven) {
+    const struct {
+        std::vector<const char*> arguments;
+        int color;
+        std::string_view refused;
+    } rows[] = {
+        {{"--color=1"}, 1, {}}, {{"--color=7"}, 7, {}}, {{"--color=3", "--color=4"}, 4, {}},
+        {{"--color=0"}, 0, "0"}, {{"--color=8"}, 0, "8"}, {{"--color="}, 0, ""}, {{"--color=07"}, 0, "07"},
+        {{"--color= 5"}, 0, " 5"}, {{"--color=5x"}, 0, "5x"}, {{"--color=+3"}, 0, "+3"}, {{"--color=-1"}, 0, "-1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments.back());
+        const RunOptions options = read_options(row.arguments);
+        EXPECT_EQ(options.request, row.color != 0 ? Request::convert : Request::invalid_color);
+        EXPECT_EQ(options.color, row.color);
+        EXPECT_EQ(options.refused, row.refused);
+    }
+}
+
+TEST(Options, TakeTheOtherDirectionABatchAndACharset) {
+    const char* const both[] = {"--to-gpx", "--batch", "--charset=shift_jis", "f"};
+    const RunOptions options = read_options(both);
+    EXPECT_TRUE(options.to_gpx);
+    EXPECT_TRUE(options.batch);
+    ASSERT_NE(options.charset, nullptr);
+    EXPECT_EQ(options.charset->names[0], "CP932");
+    EXPECT_EQ(options.operands, 3u);
+    const char* const unknown[] = {"--charset=klingon", "f"};
+    const RunOptions refused = read_options(unknown);
+    EXPECT_EQ(refused.request, Request::unknown_charset);
+    EXPECT_EQ(refused.refused, "klingon");
 }
 
 // The help's lines stand in one column, continuation lines under the first.
