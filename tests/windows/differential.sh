@@ -90,5 +90,25 @@ compare "--to-gpx never overwrites" "cp '$(pwd)/examples/tokyo-bay.DRW' p.DRW; e
 compare "--to-gpx without a pair" ":" --to-gpx none
 compare "--to-gpx with --routes" ":" --routes --to-gpx none
 
+# Batches, colours and code pages.
+root=$(pwd)
+compare "--batch, one missing" "cp '$root/examples/tokyo-bay.gpx' a.gpx; cp '$root/examples/harbour-approach.gpx' b.gpx" \
+    --batch a missing b.gpx
+compare "--batch --to-gpx" "cp '$root/examples/tokyo-bay.DRW' p.DRW; cp '$root/examples/tokyo-bay.MMK' p.MMK" \
+    --batch --to-gpx p none p
+compare "--color= wins over COLOR" "$sample in.gpx" --color=6 in 3
+compare "an invalid --color=" "$sample in.gpx" --color=8 in
+compare "an unknown --charset=" "$sample in.gpx" --charset=CP437 in
+for charset in CP932 CP936 CP949 CP950 CP1250 CP1251 CP1252 CP1253 CP1254 CP1255 CP1256 CP1257 CP1258 \
+    ISO-8859-1 ISO-8859-2 ISO-8859-3 ISO-8859-4 ISO-8859-5 ISO-8859-6 ISO-8859-7 ISO-8859-8 ISO-8859-9 \
+    ISO-8859-10 ISO-8859-11 ISO-8859-13 ISO-8859-14 ISO-8859-15 UTF-8; do
+    compare "--charset=$charset" \
+        "cp '$root/tests/e2e/data/world-names.gpx' in.gpx; cp '$root/tests/e2e/data/latin1-names.gpx' l.gpx" \
+        --batch --charset=$charset in l
+    compare "--to-gpx --charset=$charset" \
+        "cp '$root/tests/e2e/data/world-names.gpx' in.gpx; '$linux' --charset=$charset in >/dev/null" \
+        --to-gpx --charset=$charset BV100001
+done
+
 echo "differential: $cases cases, $failures differ"
 (( failures == 0 ))
