@@ -80,6 +80,21 @@ awk -v n="$count" -v bytes="$total" -v k="$kelpway_us" -v c="$cat_us" -v f="$fir
         f / 1e3, l / 1e3, e, l / f
 }'
 
+# The same files in one `kelpway --batch` call, one process for all, beside one process per file
+# (xargs, as above but one at a time), each on a folder without outputs.
+find "$work/in" -name 'BV10*' -delete
+stamp t0; (cd "$work/in" && xargs -n 1 "$kelpway" <"$work/names" >/dev/null); stamp t1
+single_us=$((t1 - t0))
+find "$work/in" -name 'BV10*' -delete
+stamp t0; (cd "$work/in" && xargs -x -n 100000 "$kelpway" --batch <"$work/names" >/dev/null); stamp t1
+one_call_us=$((t1 - t0))
+pairs=$(find "$work/in" -name 'BV10*.DRW' | wc -l)
+(( pairs == count )) || { echo "error: --batch wrote $pairs DRW files for $count inputs" >&2; exit 1; }
+awk -v n="$count" -v s="$single_us" -v b="$one_call_us" 'BEGIN {
+    printf "== one at a time: a process per file %.0f ms (%.2f ms per file); one kelpway --batch %.0f ms (%.2f ms per file): %.2fx\n",
+        s / 1e3, s / 1e3 / n, b / 1e3, b / 1e3 / n, s / b
+}'
+
 # The same batch by this build and the other, in turns, each time on a folder without outputs.
 if [[ -n $other ]]; then
     median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
