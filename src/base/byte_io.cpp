@@ -1,9 +1,18 @@
 // Layer: base. Byte sources and sinks held in memory.
 #include "base/byte_io.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace kelpway {
+
+std::ptrdiff_t read_some(const ByteSource& source, char* bytes, std::size_t size) {
+    std::ptrdiff_t got;
+    do {
+        got = source.read(source.context, bytes, size);
+    } while (got < 0 && errno == EINTR);
+    return got;
+}
 
 ByteSource memory_source(MemoryText& text) {
     const ReadBytes read = [](void* context, char* bytes, std::size_t size) -> std::ptrdiff_t {

@@ -29,6 +29,10 @@ struct ByteSink {
     void* context = nullptr;
 };
 
+// source.read until it is not interrupted: the bytes read, 0 at the end, or
+// -1 after an error.
+std::ptrdiff_t read_some(const ByteSource& source, char* bytes, std::size_t size);
+
 // A text held in memory, read from its start.
 struct MemoryText {
     std::string_view text;

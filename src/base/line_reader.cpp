@@ -1,7 +1,6 @@
 // Layer: base. Delivers the input line by line from its byte source.
 #include "base/line_reader.h"
 
-#include <cerrno>
 #include <cstring>
 
 #include "base/line_end.h"
@@ -25,11 +24,7 @@ void refill(LineReader& input) {
     input.stops_at = std::string_view::npos;
     const std::size_t fresh = input.end;
     if (input.filtering) input.end += put_back_opening(input.comments, input.block.data() + input.end);
-    std::ptrdiff_t got;
-    do {
-        got = input.source.read(input.source.context, input.block.data() + input.end,
-                                input_block_size - input.end);
-    } while (got < 0 && errno == EINTR);
+    const std::ptrdiff_t got = read_some(input.source, input.block.data() + input.end, input_block_size - input.end);
     if (got < 0) input.failed = true;
     if (got <= 0) {
         input.exhausted = true;

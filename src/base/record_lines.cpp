@@ -1,7 +1,6 @@
 // Layer: base. Delivers a DRW or MMK file record line by record line.
 #include "base/record_lines.h"
 
-#include <cerrno>
 #include <cstring>
 
 namespace kelpway {
@@ -17,11 +16,7 @@ void refill(RecordLines& input) {
     std::memmove(input.block.data(), input.block.data() + input.begin, rest);
     input.begin = 0;
     input.end = rest;
-    std::ptrdiff_t got;
-    do {
-        got = input.source.read(input.source.context, input.block.data() + input.end,
-                                input.block.size() - input.end);
-    } while (got < 0 && errno == EINTR);
+    const std::ptrdiff_t got = read_some(input.source, input.block.data() + input.end, input.block.size() - input.end);
     if (got < 0) input.failed = true;
     if (got <= 0) {
         input.exhausted = true;

@@ -4,7 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
+
+#include "base/utf8_char.h"
 
 namespace kelpway {
 namespace {
@@ -44,35 +47,13 @@ std::uint32_t character_of(std::string_view digits, unsigned base) {
     return control || surrogate ? no_character : value;
 }
 
-std::size_t put_utf8(std::uint32_t c, char* out) {
-    const auto byte = [](std::uint32_t bits) { return static_cast<char>(bits); };
-    if (c < 0x80) {
-        out[0] = byte(c);
-        return 1;
-    }
-    if (c < 0x800) {
-        out[0] = byte(0xc0 | c >> 6);
-        out[1] = byte(0x80 | (c & 0x3f));
-        return 2;
-    }
-    if (c < 0x10000) {
-        out[0] = byte(0xe0 | c >> 12);
-        out[1] = byte(0x80 | (c >> 6 & 0x3f));
-        out[2] = byte(0x80 | (c & 0x3f));
-        return 3;
-    }
-    out[0] = byte(0xf0 | c >> 18);
-    out[1] = byte(0x80 | (c >> 12 & 0x3f));
-    out[2] = byte(0x80 | (c >> 6 & 0x3f));
-    out[3] = byte(0x80 | (c & 0x3f));
-    return 4;
+std::size_t put_or_none(std::uint32_t c, std::span<char, longest_char> out) {
+    return c == no_character ? 0 : encode_utf8_char(c, out);
 }
-
-std::size_t put_or_none(std::uint32_t c, char* out) { return c == no_character ? 0 : put_utf8(c, out); }
 
 // The bytes `body` (the text between '&' and ';') stands for, into `out`;
 // 0 when it is no reference.
-std::size_t decode_one(std::string_view body, char* out) {
+std::size_t decode_one(std::string_view body, std::span<char, longest_char> out) {
     if (body.starts_with("#x")) return put_or_none(character_of(body.substr(2), 16), out);
     if (body.starts_with('#')) return put_or_none(character_of(body.substr(1), 10), out);
     for (const Entity& entity : entities) {
@@ -104,10 +85,10 @@ std::size_t decode_references(char* text, std::size_t size) {
         }
         // A reference is never shorter than its character's UTF-8 ("&#65536;"
         // gives four bytes), so the text never overtakes what is still to read.
-        char decoded[4];
+        std::array<char, longest_char> decoded;
         const std::size_t length = decode_one(all.substr(amp + 1, semicolon - amp - 1), decoded);
         if (length > 0) {
-            std::memcpy(text + kept, decoded, length);
+            std::memcpy(text + kept, decoded.data(), length);
             kept += length;
             at = semicolon + 1;
         } else {

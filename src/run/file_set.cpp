@@ -12,24 +12,6 @@ namespace kelpway {
 
 namespace {
 
-ByteSource file_source(FileLink& link) {
-    const ReadBytes read = [](void* context, char* bytes, std::size_t size) {
-        const auto& file = *static_cast<FileLink*>(context);
-        return file.files->read(file.handle, bytes, size);
-    };
-    return {read, &link};
-}
-
-// An output stays open when its writing ends: it is placed, or discarded, by handle.
-ByteSink temporary_sink(FileLink& link) {
-    const WriteBytes write = [](void* context, const char* bytes, std::size_t size) {
-        const auto& file = *static_cast<FileLink*>(context);
-        return file.files->write(file.handle, bytes, size);
-    };
-    const CloseSink keep_open = [](void*) { return true; };
-    return {write, keep_open, &link};
-}
-
 std::string output_path(const PathParts& argument, int number, const char* extension) {
     char name[16];
     std::snprintf(name, sizeof name, "BV10%04d", number);

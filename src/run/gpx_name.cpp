@@ -1,10 +1,10 @@
 // A mark's name as the name element of a GPX waypoint.
 #include "run/gpx_name.h"
 
-#include <array>
 #include <cstddef>
 
 #include "base/line_reader.h"
+#include "base/utf8_char.h"
 
 namespace kelpway {
 
@@ -21,18 +21,8 @@ bool is_xml_char(std::uint32_t c) {
 // The bytes of the UTF-8 character at `at` when XML can hold it on a line
 // (no CR or LF either), else 0: that byte is replaced.
 std::size_t char_size(std::string_view text, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x80) return is_xml_char(lead) && lead != '\n' && lead != '\r' ? 1 : 0;
-    static constexpr std::array<std::uint32_t, 5> smallest{0, 0, 0x80, 0x800, 0x10000};
-    const std::size_t size = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (size == 0 || size > text.size() - at) return 0;
-    std::uint32_t c = lead & (0x7Fu >> size);
-    for (std::size_t i = 1; i < size; ++i) {
-        const auto next = static_cast<unsigned char>(text[at + i]);
-        if ((next & 0xC0) != 0x80) return 0;
-        c = c << 6 | (next & 0x3Fu);
-    }
-    return c >= smallest[size] && (c < 0xD800 || c > 0xDFFF) && is_xml_char(c) ? size : 0;
+    const DecodedChar c = decode_utf8_char(text.substr(at));
+    return c.size > 0 && is_xml_char(c.code_point) && c.code_point != '\n' && c.code_point != '\r' ? c.size : 0;
 }
 
 std::string_view reference_for(char c) {

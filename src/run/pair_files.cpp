@@ -35,23 +35,6 @@ bool open_record_file(FileLink& link, FileSystem& files, std::string path, bool&
     return link.handle != no_file;
 }
 
-ByteSource file_source(FileLink& link) {
-    const ReadBytes read = [](void* context, char* bytes, std::size_t size) {
-        const auto& file = *static_cast<FileLink*>(context);
-        return file.files->read(file.handle, bytes, size);
-    };
-    return {read, &link};
-}
-
-// The GPX stays open when its writing ends: it is placed, or discarded, by handle.
-ByteSink temporary_sink(FileLink& link) {
-    const WriteBytes write = [](void* context, const char* bytes, std::size_t size) {
-        const auto& file = *static_cast<FileLink*>(context);
-        return file.files->write(file.handle, bytes, size);
-    };
-    return {write, [](void*) { return true; }, &link};
-}
-
 Outcome outcome_of(PairOutcome written) {
     switch (written) {
         case PairOutcome::converted: return Outcome::converted;

@@ -7,7 +7,7 @@
 #include "run/file_system.h"
 #include "run/outcome.h"
 #include "run/pair_conversion.h"
-#include "run/state.h"
+#include "run/file_link.h"
 
 namespace kelpway {
 

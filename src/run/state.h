@@ -4,16 +4,11 @@
 #include <string>
 
 #include "gpx/scan_state.h"
+#include "run/file_link.h"
 #include "run/file_system.h"
 #include "run/path_parts.h"
 
 namespace kelpway {
-
-// A file of the run, open behind a byte source or sink.
-struct FileLink {
-    FileSystem* files = nullptr;
-    FileHandle handle = no_file;
-};
 
 struct ConversionState {
     ScanState scan;
