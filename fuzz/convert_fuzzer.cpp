@@ -308,7 +308,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check_drw(converted.drw, color, converted.counts[1]);
     check_mmk(converted.mmk, converted.counts[0]);
     check_lines(gpx, converted, routes);
-    check_round_trip(converted, color);
+    // Only a pair that holds something has a way back worth taking.
+    if (converted.counts[0] + converted.counts[1] > 0) check_round_trip(converted, color);
     // Cutting a comment may join bytes into another "<!--", which the reader keeps as text:
     // then the text without comments is not what the reader saw.
     const std::string plain = without_comments(gpx);
@@ -317,7 +318,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("comments change the output", plain.substr(0, 200));
     }
     check_references(plain, converted.mmk);
-    if (!(convert(with_cr_line_ends(plain), color, routes) == converted)) {
+    const std::string with_cr = with_cr_line_ends(plain);
+    if (with_cr != plain && !(convert(with_cr, color, routes) == converted)) {
         fail("CR line ends convert otherwise than LF", plain.substr(0, 200));
     }
     return 0;
