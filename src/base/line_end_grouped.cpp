@@ -15,7 +15,7 @@ namespace {
 // A line's end is then one bit away from the last one's, and the next line
 // need not wait for its bytes to be compared.
 constexpr std::size_t group_width = 64;
-static_assert(group_padding >= group_width + scan_width, "a group and its next byte lie in the block");
+static_assert(group_padding >= group_width, "a group that starts at the last byte held, and its next byte, lie in the block");
 
 std::uint64_t group_stops(const char* bytes) {
     std::uint64_t stops = 0;

@@ -8,8 +8,9 @@ namespace kelpway {
 
 struct LineReader;
 
-// Bytes the grouped search may read past the last byte held.
-inline constexpr std::size_t group_padding = 80;
+// Bytes the grouped search may read past the last byte held: a group from
+// the last byte, and the one after it that a '>' looks at.
+inline constexpr std::size_t group_padding = 64;
 
 // line_end(input, start, limit, text_end), noting the stops it found ahead
 // in input.stops for the next line.

@@ -35,7 +35,7 @@ std::vector<std::string> lines_of_text(std::string_view text, std::size_t piece 
 
 // The same lines whether the source gives whole blocks or pieces of 1000 or 7 bytes.
 void expect_lines_in_any_pieces(std::string_view text, const std::vector<std::string>& expected) {
-    for (const std::size_t piece : {input_block_size, std::size_t{1000}, std::size_t{7}}) {
+    for (const std::size_t piece : {input_block_size, std::size_t{1000}, std::size_t{7}, std::size_t{1}}) {
         SCOPED_TRACE(piece);
         EXPECT_EQ(lines_of_text(text, piece), expected);
     }

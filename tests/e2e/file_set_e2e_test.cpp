@@ -92,10 +92,12 @@ TEST(FileSet, RefusesWhenEveryNumberIsTaken) {
         std::snprintf(name, sizeof name, "BV10%04d.DRW", number);
         write_file(dir.path / name, "");
     }
+    // No number is left, whatever stands in the place of the last one's MMK.
+    fs::create_symlink("nowhere", dir.path / "BV109999.MMK");
     BinaryRun run = run_kelpway(dir.path, {"in"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.printed, "Can't open .DRW file!\n");
-    EXPECT_EQ(entries(dir.path).size(), 10000u);
+    EXPECT_EQ(entries(dir.path).size(), 10001u);
 }
 
 TEST(FileSet, RefusesAnMmkLinkAndLeavesItsTargetAlone) {

@@ -86,6 +86,8 @@ TEST(RouteReader, ReadsRoutesAsTracksOnRequest) {
          p3, "", 2, 0, true},
         {"a split route point", "<rte>\n<rtept lat=\"1\"\n lon=\"2\"/>\n</rte>\n", p3, "", 0, 0, true},
         {"trkpt lines are not route points", "<rte>\n" + pt3 + "\n</rte>\n", "", "", 0, 0, true},
+        {"a route has no segments", "<rte>\n" + rpt1 + "</rtept>\n<trkseg>\n" + rpt3 + "\n</trkseg>\n</rte>\n",
+         p1 + p3, "", 0, 0, true},
     };
     for (const Case& row : cases) check(row);
 }

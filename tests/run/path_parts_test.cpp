@@ -21,6 +21,7 @@ TEST(SplitPath, FindsDriveDirectoryNameAndExtension) {
         {"logs/track.gpx", "", "logs/", "track", ".gpx"},
         {"C:\\logs\\track.gpx", "C:", "\\logs\\", "track", ".gpx"},
         {"C:track", "C:", "", "track", ""},
+        {"C:", "C:", "", "", ""},
         {"a.b.c", "", "", "a.b", ".c"},
         {"dir.x/name", "", "dir.x/", "name", ""},
         {"/abs/path/", "", "/abs/path/", "", ""},
