@@ -35,7 +35,8 @@ constexpr std::uint64_t zero_digits = 0x3030303030303030;
 
 // The value of the `count` digits that end at `end` (1 to 8 of them), read
 // in one word that lies inside the text: the bytes before them count as '0'.
-bool tail_digits(const char* end, std::size_t count, std::uint64_t& value) {
+// Forced inline: g++ otherwise leaves it a call in some builds, one per number read.
+[[gnu::always_inline]] inline bool tail_digits(const char* end, std::size_t count, std::uint64_t& value) {
     std::uint64_t word = load_word(end - 8);
     const std::size_t ahead = 8 - count;
     if (ahead > 0) {
@@ -48,7 +49,7 @@ bool tail_digits(const char* end, std::size_t count, std::uint64_t& value) {
 }
 
 // The fraction's digits, [begin, end), of a text that starts at `text`.
-bool fraction_digits(const char* text, const char* begin, const char* end, std::uint64_t& value) {
+[[gnu::always_inline]] inline bool fraction_digits(const char* text, const char* begin, const char* end, std::uint64_t& value) {
     const auto count = static_cast<std::size_t>(end - begin);
     if (std::endian::native == std::endian::little && end - text >= 8) {
         if (count <= 8) return tail_digits(end, count, value);
