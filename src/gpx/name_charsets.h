@@ -20,6 +20,7 @@
 #include "base/charset_codec.h"
 #include "base/charsets.h"
 #include "base/line_reader.h"
+#include "base/record_lines.h"
 #include "base/text_conversion.h"
 
 namespace kelpway {
@@ -41,7 +42,8 @@ struct NameCharsets {
     // GPX's; with --to-gpx the MMK's), each written as U+FFFD or '?'.
     std::int64_t invalid = 0;
     int replaced_in_name = 0;  // of them, those step 1 made U+FFFD in the name at hand
-    std::array<char, converted_name_size> utf8;
+    // Also an MMK name of the longest record the chart program may write, in UTF-8.
+    std::array<char, converted_size_limit(record_line_limit)> utf8;
     std::array<char, converted_name_size> converted;
 };
 
@@ -57,8 +59,7 @@ std::string_view name_into_utf8(NameCharsets& charsets, std::string_view name);
 // in charsets.converted).
 std::string_view name_into_marks(NameCharsets& charsets, std::string_view utf8_name);
 
-// --to-gpx: an MMK name in UTF-8 (held in charsets.utf8); one longer than
-// 1023 bytes may be cut after a character.
+// --to-gpx: an MMK name in UTF-8 (held in charsets.utf8), whole.
 std::string_view mark_name_into_utf8(NameCharsets& charsets, std::string_view name);
 
 }  // namespace kelpway

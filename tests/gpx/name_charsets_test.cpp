@@ -123,6 +123,13 @@ TEST(NameCharsets, KeepEveryByteOfTheLongestName) {
     std::string expected;
     for (std::size_t i = 0; i < line_limit; ++i) expected += "\xC3\xA9";
     EXPECT_EQ(mark_name(run->names, name), expected);
+
+    // The chart program may write names as long as a record line.
+    const auto back = run_of(utf8_file, "CP1252");
+    const std::string mark(record_line_limit - 20, '\xE9');
+    std::string utf8;
+    for (std::size_t i = 0; i < mark.size(); ++i) utf8 += "\xC3\xA9";
+    EXPECT_EQ(mark_name_into_utf8(back->names, mark), utf8);
 }
 
 // The lead decides what a run does with a file whose encoding kelpway does not know.
