@@ -8,12 +8,16 @@
 
 namespace kelpway {
 
-// Writes `indent`, the element and its line end; gives the number of bytes
-// replaced by U+FFFD, those that are not part of a UTF-8 character XML can
-// hold (control bytes other than tab included). '&', '<' and '>' are written
-// as references, which kelpway's GPX reading decodes again; a text too long
-// for one line piece of that reading after the tag starts on a line of its
-// own.
-std::int64_t put_name_element(OutputFile& file, std::string_view indent, std::string_view name);
+// What a name lost on its way into GPX, each written as U+FFFD.
+struct NameReplacements {
+    std::int64_t bytes = 0;       // that are not UTF-8
+    std::int64_t characters = 0;  // UTF-8 that XML cannot hold: control characters but tab, U+FFFE, U+FFFF
+};
+
+// Writes `indent`, the element and its line end. '&', '<' and '>' are written
+// as references, which kelpway's GPX reading decodes again; a name that its
+// references would make too long for that reading's line piece goes into a
+// CDATA section, and one too long for the tag's line starts a line of its own.
+NameReplacements put_name_element(OutputFile& file, std::string_view indent, std::string_view name);
 
 }  // namespace kelpway

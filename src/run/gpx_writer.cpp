@@ -49,11 +49,11 @@ void write_gpx_start(OutputFile& gpx) {
 
 void write_gpx_end(OutputFile& gpx) { put_bytes(gpx, "</gpx>\n"); }
 
-std::int64_t write_waypoint(OutputFile& gpx, const DecimalDegrees& latitude,
-                            const DecimalDegrees& longitude, std::string_view name) {
+NameReplacements write_waypoint(OutputFile& gpx, const DecimalDegrees& latitude,
+                                const DecimalDegrees& longitude, std::string_view name) {
     char* const out = output_space(gpx, point_room);
     output_advance(gpx, put_position(out, put(out, 0, "  <wpt"), latitude, longitude));
-    const std::int64_t replaced = put_name_element(gpx, "    ", name);
+    const NameReplacements replaced = put_name_element(gpx, "    ", name);
     put_bytes(gpx, "  </wpt>\n");
     return replaced;
 }

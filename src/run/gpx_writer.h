@@ -8,6 +8,7 @@
 
 #include "output/degrees_reading.h"
 #include "output/output_file.h"
+#include "run/gpx_name.h"
 
 namespace kelpway {
 
@@ -16,8 +17,8 @@ namespace kelpway {
 void write_gpx_start(OutputFile& gpx);
 void write_gpx_end(OutputFile& gpx);    // </gpx>
 
-// A wpt at the position, with the name; the number of name bytes replaced by U+FFFD.
-std::int64_t write_waypoint(OutputFile& gpx, const DecimalDegrees& latitude,
+// A wpt at the position, with the name; what the name lost.
+NameReplacements write_waypoint(OutputFile& gpx, const DecimalDegrees& latitude,
                             const DecimalDegrees& longitude, std::string_view name);
 
 // <trk>, the name "Track N" for N = `number`, the colour 1 to 7 as

@@ -32,8 +32,10 @@ bool convert_marks(PairState& state, const ByteSource& mmk) {
             ++state.counts.skipped;
             continue;
         }
-        state.counts.replaced +=
+        const NameReplacements replaced =
             write_waypoint(state.gpx, state.record.latitude, state.record.longitude, name_in_utf8(state));
+        state.counts.replaced += replaced.bytes;
+        state.counts.replaced_characters += replaced.characters;
         ++state.counts.waypoints;
     }
     return !state.input.failed;
@@ -132,6 +134,10 @@ void print_pair_summary(const PairCounts& counts, std::FILE* console) {
     }
     if (counts.replaced > 0) {
         std::fprintf(console, "Replaced %" PRId64 " bytes that are not UTF-8 in names\n", counts.replaced);
+    }
+    if (counts.replaced_characters > 0) {
+        std::fprintf(console, "Replaced %" PRId64 " characters that GPX cannot hold in names\n",
+                     counts.replaced_characters);
     }
 }
 

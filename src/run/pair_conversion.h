@@ -20,7 +20,8 @@ struct PairCounts {
     std::int64_t tracks = 0;
     std::int64_t track_points = 0;
     std::int64_t skipped = 0;   // lines that are no record of their file
-    std::int64_t replaced = 0;  // name bytes written as U+FFFD
+    std::int64_t replaced = 0;             // name bytes that are not UTF-8, written as U+FFFD
+    std::int64_t replaced_characters = 0;  // name characters GPX cannot hold, written as U+FFFD
 };
 
 // Large: kept by the caller, as one input and one output of the forward direction are.
@@ -45,7 +46,7 @@ PairOutcome convert_pair_text(PairState& state, std::optional<std::string_view> 
                               std::optional<std::string_view> mmk, std::string& gpx);
 
 // "GPX %d waypoints, %d tracks, %d track points", then the skipped lines and
-// the replaced bytes when there are any.
+// the replaced bytes and characters when there are any.
 void print_pair_summary(const PairCounts& counts, std::FILE* console);
 
 }  // namespace kelpway

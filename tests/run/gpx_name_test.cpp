@@ -14,14 +14,14 @@ namespace {
 
 struct Element {
     std::string text;
-    std::int64_t replaced;
+    NameReplacements replaced;
 };
 
 Element element_of(std::string_view name, std::string_view indent = "") {
     auto file = std::make_unique<OutputFile>();
     std::string written;
     attach_output(*file, memory_sink(written));
-    const std::int64_t replaced = put_name_element(*file, indent, name);
+    const NameReplacements replaced = put_name_element(*file, indent, name);
     EXPECT_TRUE(finish_output(*file));
     return {written, replaced};
 }
@@ -32,14 +32,16 @@ struct Case {
     const char* what;
     std::string name;
     std::string element;  // between <name> and </name>
-    std::int64_t replaced = 0;
+    std::int64_t bytes = 0;       // replaced as not UTF-8
+    std::int64_t characters = 0;  // replaced as no character XML holds
 };
 
 void check(const Case& row) {
     SCOPED_TRACE(row.what);
     const Element got = element_of(row.name);
     EXPECT_EQ(got.text, "<name>" + row.element + "</name>\n");
-    EXPECT_EQ(got.replaced, row.replaced);
+    EXPECT_EQ(got.replaced.bytes, row.bytes);
+    EXPECT_EQ(got.replaced.characters, row.characters);
 }
 
 // '&', '<' and '>' as references, which kelpway's GPX reading decodes again; the rest as it stands.
@@ -62,7 +64,7 @@ TEST(NameElement, WritesMarkupAsReferences) {
     for (const Case& row : cases) check(row);
 }
 
-TEST(NameElement, ReplacesEveryByteThatIsNotUtf8) {
+TEST(NameElement, ReplacesEveryByteThatIsNotUtf8AndEveryCharacterXmlCannotHold) {
     const Case cases[] = {
         {"a lone byte", "a\xFF" "b", "a" + fffd + "b", 1},
         {"a continuation byte", "\x80", fffd, 1},
@@ -71,8 +73,9 @@ TEST(NameElement, ReplacesEveryByteThatIsNotUtf8) {
         {"an overlong form", "\xC0\x80\xE0\x80\x80", fffd + fffd + fffd + fffd + fffd, 5},
         {"a surrogate", "\xED\xA0\x80", fffd + fffd + fffd, 3},
         {"past U+10FFFF", "\xF4\x90\x80\x80", fffd + fffd + fffd + fffd, 4},
-        {"U+FFFE, no XML character", "\xEF\xBF\xBE", fffd + fffd + fffd, 3},
-        {"control bytes XML cannot hold", std::string("a\x01\x1F\r\0b", 6), "a" + fffd + fffd + fffd + fffd + "b", 4},
+        {"U+FFFE and U+FFFF, no XML characters", "\xEF\xBF\xBE\xEF\xBF\xBF", fffd + fffd, 0, 2},
+        {"control characters XML cannot hold", std::string("a\x01\x1F\r\n\0b", 7), "a" + fffd + fffd + fffd + fffd + fffd + "b", 0, 5},
+        {"both", "\x01\xFF", fffd + fffd, 1, 1},
         {"U+FFFD itself", fffd, fffd},
         {"the last characters of each width", "\x7F\xDF\xBF\xEF\xBF\xBD\xF4\x8F\xBF\xBF",
          "\x7F\xDF\xBF\xEF\xBF\xBD\xF4\x8F\xBF\xBF"},
@@ -80,20 +83,42 @@ TEST(NameElement, ReplacesEveryByteThatIsNotUtf8) {
     for (const Case& row : cases) check(row);
 }
 
-// The GPX line reader takes a line piece of at most line_limit bytes: a text
-// whose end would not lie in the first piece of its tag's line starts a line
-// of its own.
-TEST(NameElement, StartsALongTextOnALineOfItsOwn) {
+std::string repeat(std::string_view piece, std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) text += piece;
+    return text;
+}
+
+// The GPX line reader takes a line piece of at most line_limit bytes, and a
+// name as written (references included) of at most that: a name is laid out
+// so that it lies whole in one piece wherever it can.
+TEST(NameElement, LaysOutLongNamesToLieWholeInOneLinePiece) {
     const std::string indent = "    ";
-    const std::size_t room = line_limit - indent.size() - 6;
-    const std::string fits(room, 'n');
-    const std::string over(room + 1, 'n');
-    EXPECT_EQ(element_of(fits, indent).text, indent + "<name>" + fits + "</name>\n");
-    EXPECT_EQ(element_of(over, indent).text, indent + "<name>\n" + over + "</name>\n");
-    const std::string escaped(room / 5 + 1, '&');  // longer when written
-    EXPECT_EQ(element_of(escaped, indent).text.find('\n'), indent.size() + 6);
-    const std::string replaced(room / 3 + 1, '\xFF');
-    EXPECT_EQ(element_of(replaced, indent).text.find('\n'), indent.size() + 6);
+    const std::size_t room = line_limit - indent.size() - 6;  // on the tag's line, after the indent
+    const std::string cdata = "<![CDATA[";
+    const struct {
+        const char* what;
+        std::string name;
+        std::string before;  // what stands before <name>
+        std::string element;  // from <name> on
+    } rows[] = {
+        {"fits after the indent", repeat("n", room), indent, "<name>" + repeat("n", room)},
+        {"fits without the indent", repeat("n", room + 4), "", "<name>" + repeat("n", room + 4)},
+        {"blanks first, without the indent", "  " + repeat("y", room + 2), "", "<name>  " + repeat("y", room + 2)},
+        {"too long for the tag's line", repeat("n", room + 5), indent, "<name>\n" + repeat("n", room + 5)},
+        {"references would make it too long", repeat("&", 300), indent, "<name>" + cdata + repeat("&", 300) + "]]>"},
+        {"markup in CDATA without the indent", repeat(">", room - 8), "", "<name>" + cdata + repeat(">", room - 8) + "]]>"},
+        {"markup in CDATA too long for the tag's line", repeat("&", room - 3), indent,
+         "<name>\n" + cdata + repeat("&", room - 3) + "]]>"},
+        {"replaced bytes count as written", repeat("\xFF", 341), indent, "<name>\n" + repeat(fffd, 341)},
+        {"markup that would end a CDATA section", "]]>" + repeat("&", room), indent, "<name>\n]]&gt;" + repeat("&amp;", room)},
+        {"a tag boundary a CDATA section would hold", "> <a" + repeat("<", room), indent,
+         "<name>\n&gt; &lt;a" + repeat("&lt;", room)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(element_of(row.name, indent).text, row.before + row.element + "</name>\n");
+    }
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ TEST(GpxWriter, WritesOneElementPartPerLineWithLfLineEnds) {
     std::string gpx;
     attach_output(*file, memory_sink(gpx));
     write_gpx_start(*file);
-    EXPECT_EQ(write_waypoint(*file, degrees("35.681233333"), degrees("-139.767116667"), "Tokyo & Bay"), 0);
-    EXPECT_EQ(write_waypoint(*file, degrees("-0.000000001"), degrees("2147483647.999999762"), "a\xFF<"), 1);
+    EXPECT_EQ(write_waypoint(*file, degrees("35.681233333"), degrees("-139.767116667"), "Tokyo & Bay").bytes, 0);
+    EXPECT_EQ(write_waypoint(*file, degrees("-0.000000001"), degrees("2147483647.999999762"), "a\xFF<").bytes, 1);
     write_track_start(*file, 1, 5);
     write_track_point(*file, degrees("35.681233333"), degrees("139.767116667"));
     write_track_point(*file, degrees("-35.500000000"), degrees("-139.500000000"));

@@ -128,20 +128,22 @@ TEST(PairConversion, MakesATrackOfEveryRunAndColour) {
 TEST(PairConversion, CountsWhatItWroteAndPassedOver) {
     const std::string mark = ",3540.874,N,13946.027,E,26,,,,,,";
     const Converted got = convert("S\r\n,3540.874,N,13946.027,E,,2,,,,\r\nJ\r\nJ\r\nE\r\nX\r\n",
-                                  mark + "\"a\xFF\xFE\"\r\nS\r\n" + mark + "\"b\"\r\n" + mark + "\"\xC3\"");
+                                  mark + "\"a\xFF\xFE\"\r\nS\r\n" + mark + "\"b\x01\"\r\n" + mark + "\"\xC3\"");
     EXPECT_EQ(got.outcome, PairOutcome::converted);
     EXPECT_EQ(got.counts.waypoints, 3);
     EXPECT_EQ(got.counts.tracks, 3);  // the second J and the E each close an empty run
     EXPECT_EQ(got.counts.track_points, 1);
     EXPECT_EQ(got.counts.skipped, 2);
     EXPECT_EQ(got.counts.replaced, 3);
+    EXPECT_EQ(got.counts.replaced_characters, 1);
     const ConsoleFile console;
     ASSERT_NE(console.file(), nullptr);
     print_pair_summary(got.counts, console.file());
     EXPECT_EQ(console.printed(),
               "GPX 3 waypoints, 3 tracks, 1 track points\n"
               "Skipped 2 records that are not points or marks\n"
-              "Replaced 3 bytes that are not UTF-8 in names\n");
+              "Replaced 3 bytes that are not UTF-8 in names\n"
+              "Replaced 1 characters that GPX cannot hold in names\n");
 }
 
 TEST(PairConversion, TakesEitherFileAlone) {
