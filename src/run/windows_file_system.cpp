@@ -20,15 +20,21 @@ namespace {
 constexpr std::size_t longest_path = 32767 - 8;
 
 // The one check before every system call: a path that does not fit is
-// refused rather than cut into another name. One of the classic length or
-// more is made absolute and given the prefix that lifts that limit.
+// refused rather than cut into another name. One whose full form reaches the
+// classic length (a short relative path in a deep folder too) is made
+// absolute and given the prefix that lifts that limit; one typed with such a
+// prefix already is passed on as it stands.
 bool system_path(const std::string& path, std::wstring& wide) {
     wide = utf16_of(path);
     if (wide.size() >= longest_path) return false;
-    if (wide.size() < MAX_PATH - 12) return true;  // room for a file name below a created directory
-    std::wstring full(longest_path, L'\0');
-    const DWORD size = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (size == 0 || size >= full.size()) return false;
+    if (wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) return true;
+    constexpr std::size_t classic = MAX_PATH - 12;  // room for a file name below a created directory
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);  // with its NUL
+    if (needed == 0) return wide.size() < classic;
+    if (needed < classic && wide.size() < classic) return true;
+    std::wstring full(needed, L'\0');
+    const DWORD size = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+    if (size == 0 || size >= needed) return false;
     full.resize(size);
     wide = full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
     return wide.size() < longest_path;
@@ -43,6 +49,11 @@ bool same_file(HANDLE a, HANDLE b) {
     return GetFileInformationByHandle(a, &first) && GetFileInformationByHandle(b, &second) &&
            first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
            first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
+bool is_read_only(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION information;
+    return GetFileInformationByHandle(file, &information) && (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 bool is_plain_file(HANDLE file) {
@@ -124,8 +135,9 @@ struct WindowsFileSystem final : FileSystem {
             if (!system_path(temporary_path(directory, GetCurrentProcessId()), wide)) return no_file;
             // Held, so that no Ctrl-C ends the process between creating and marking it.
             const StopsHeld held;
-            const HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
-                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            // Shared for deleting: a DRW placed before its MMK failed is deleted by name while still open.
+            const HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file == INVALID_HANDLE_VALUE) {
                 if (GetLastError() == ERROR_FILE_EXISTS) continue;
                 return no_file;
@@ -146,7 +158,8 @@ struct WindowsFileSystem final : FileSystem {
 
     bool place_over(FileHandle file, const std::string& path) override { return place(handle_of(file), path, true); }
 
-    // Opened without following a reparse point, and compared with the input.
+    // Opened without following a reparse point, and compared with the input;
+    // a read-only file is not replaced, as a rename would.
     bool replaceable(const std::string& path, FileHandle input) override {
         std::wstring wide;
         if (!system_path(path, wide)) return false;
@@ -154,7 +167,7 @@ struct WindowsFileSystem final : FileSystem {
                                         nullptr, OPEN_EXISTING,
                                         FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
-        const bool usable = is_plain_file(file) && !same_file(file, handle_of(input));
+        const bool usable = is_plain_file(file) && !is_read_only(file) && !same_file(file, handle_of(input));
         CloseHandle(file);
         return usable;
     }

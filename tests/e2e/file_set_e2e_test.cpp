@@ -234,6 +234,19 @@ TEST(FileSet, ReportsADirectoryItCannotWriteTo) {
     EXPECT_EQ(run.printed, "Can't open .DRW file!\n");
 }
 
+// A rename would replace a read-only MMK: it is refused before converting, and nothing changes.
+TEST(FileSet, RefusesAReadOnlyMmk) {
+    TempDir dir;
+    write_file(dir.path / "in.GPX", empty_gpx);
+    write_file(dir.path / "BV100001.MMK", "mine\r\n");
+    fs::permissions(dir.path / "BV100001.MMK", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    BinaryRun run = run_kelpway_unprivileged(dir.path, {"in"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.printed, "Can't open .MMK file!\n");
+    EXPECT_EQ(entries(dir.path), (std::vector<std::string>{"BV100001.MMK", "in.GPX"}));
+    EXPECT_EQ(read_file(dir.path / "BV100001.MMK"), "mine\r\n");
+}
+
 TEST(CommandLine, PrintsBannerAndUsageOrRefusesExtraArguments) {
     TempDir dir;
     BinaryRun banner = run_kelpway(dir.path, {});

@@ -66,5 +66,27 @@ TEST(FileSet, AnEntryThatTakesTheNumberMeanwhileMovesThePairOn) {
     fs::remove_all(folder);
 }
 
+#if defined(_WIN32)
+// A rename replaces a read-only file on some systems (Wine's): such an MMK is refused before
+// converting. Root on POSIX may write any file, so there a run without privileges checks this.
+TEST(FileSet, RefusesAReadOnlyMmk) {
+    const fs::path folder = scratch_folder("read-only");
+    fs::create_directories(folder);
+    std::ofstream(folder / "in.gpx", std::ios::binary) << sample_gpx(2, 3);
+    std::ofstream(folder / "BV100001.MMK", std::ios::binary) << "mine\r\n";
+    fs::permissions(folder / "BV100001.MMK", fs::perms::owner_write, fs::perm_options::remove);
+    const std::string path = (folder / "in.gpx").string();
+    const char* const arguments[] = {path.c_str()};
+    const ConsoleFile console;
+    ASSERT_NE(console.file(), nullptr);
+    EXPECT_EQ(run_program(arguments, console.file(), system_files()), 1);
+    EXPECT_EQ(console.printed(), "Can't open .MMK file!\n");
+    EXPECT_EQ(entries(folder), (std::vector<std::string>{"BV100001.MMK", "in.gpx"}));
+    EXPECT_EQ(read_bytes(folder / "BV100001.MMK"), "mine\r\n");
+    fs::permissions(folder / "BV100001.MMK", fs::perms::owner_write, fs::perm_options::add);
+    fs::remove_all(folder);
+}
+#endif
+
 }  // namespace
 }  // namespace kelpway

@@ -68,6 +68,8 @@ compare "a drive letter and an absolute path" "mkdir sub; $sample sub/in.gpx" su
 compare "a drive letter without a directory" "$sample in.gpx" in ::: Z:in
 deep=$(printf 'folder%03d/' $(seq 1 40))  # 400 bytes: past the classic 260 of Windows
 compare "a path longer than 260 bytes" "mkdir -p $deep; $sample ${deep}in.gpx" "${deep}in" ::: "$(printf '%s' "${deep}in" | tr / '\\')"
+compare "a long path typed with the \\\\?\\ prefix" "mkdir -p $deep; $sample ${deep}in.gpx" "${deep}in" \
+    ::: "\\\\?\\Z:$(printf '%s' "$work/windows/${deep}in" | tr / '\\')"
 compare "a path too long for the system" ":" "$(printf 'p%.0s' $(seq 1 5000))"
 # Messages and options.
 compare "no arguments" ":"
