@@ -79,8 +79,9 @@ int run_batch(std::span<const char* const> operands, const RunOptions& options, 
     }
     int status = 0;
     for (const char* const operand : operands) {
-        std::fprintf(console, "%s:\n", operand);
         catch_stop_signals();
+        end_if_stopped();  // one that came while the last run placed its outputs, or since
+        std::fprintf(console, "%s:\n", operand);
         status |= run_file(operand, options.color != 0 ? options.color : default_color, options, console, files);
         std::fflush(console);
         end_if_stopped();

@@ -19,6 +19,8 @@ bool opened_from_desktop() {
 void wait_for_a_key(std::FILE* console) {
     std::fputs("Press any key to close this window.\n", console);
     std::fflush(console);
+    // Only a key pressed from now on: one typed while converting would close the window unread.
+    FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE));
     _getch();
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "run/stop_signals.h"
+#include "run/windows_text.h"
 
 namespace kelpway {
 
@@ -22,9 +23,14 @@ std::atomic<bool> waiting_stop{false};  // a stop that came while finishing
 // the C library runs on the handler's thread while the main thread may hold
 // its locks. A closed console ends the process once this returns, so a run
 // that is placing its outputs is first waited for.
+void end_stopped() {
+    give_back_console_code_page();
+    TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+}
+
 BOOL WINAPI on_stop(DWORD) {
     AcquireSRWLockExclusive(&stretch);
-    if (!finishing.load()) TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+    if (!finishing.load()) end_stopped();
     waiting_stop.store(true);
     ReleaseSRWLockExclusive(&stretch);
     return TRUE;
@@ -33,8 +39,9 @@ BOOL WINAPI on_stop(DWORD) {
 }  // namespace
 
 void catch_stop_signals() {
+    static const bool added = SetConsoleCtrlHandler(on_stop, TRUE) != 0;  // once for all runs of a batch
+    static_cast<void>(added);
     finishing.store(false);
-    SetConsoleCtrlHandler(on_stop, TRUE);
 }
 
 StopsHeld::StopsHeld() { AcquireSRWLockExclusive(&stretch); }
@@ -44,7 +51,7 @@ StopsHeld::~StopsHeld() { ReleaseSRWLockExclusive(&stretch); }
 void ignore_stops_from_now() { finishing.store(true); }
 
 void end_if_stopped() {
-    if (waiting_stop.exchange(false)) TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+    if (waiting_stop.exchange(false)) end_stopped();
 }
 
 }  // namespace kelpway

@@ -3,6 +3,7 @@
 
 #include "run/windows_text.h"
 
+#include <atomic>
 #include <cstdio>
 
 #include <windows.h>
@@ -27,13 +28,25 @@ std::string utf8_of(std::wstring_view utf16) {
     return text;
 }
 
-Utf8Console::Utf8Console() : code_page_before(GetConsoleOutputCP()) {
-    if (code_page_before != 0) SetConsoleOutputCP(CP_UTF8);
+namespace {
+
+std::atomic<unsigned> page_before{0};  // the console's own, while kelpway's is UTF-8
+
+}  // namespace
+
+Utf8Console::Utf8Console() {
+    const unsigned page = GetConsoleOutputCP();
+    if (page != 0 && SetConsoleOutputCP(CP_UTF8)) page_before.store(page);
 }
 
 Utf8Console::~Utf8Console() {
     std::fflush(stdout);
-    if (code_page_before != 0) SetConsoleOutputCP(code_page_before);
+    give_back_console_code_page();
+}
+
+void give_back_console_code_page() {
+    const unsigned page = page_before.exchange(0);
+    if (page != 0) SetConsoleOutputCP(page);
 }
 
 }  // namespace kelpway

@@ -19,10 +19,11 @@ public:
     ~Utf8Console();
     Utf8Console(const Utf8Console&) = delete;
     Utf8Console& operator=(const Utf8Console&) = delete;
-
-private:
-    unsigned code_page_before;
 };
+
+// The console's code page given back now, for a stop that ends the process
+// without running destructors; safe on any thread.
+void give_back_console_code_page();
 
 }  // namespace kelpway
 
